@@ -16,6 +16,7 @@ using DateTime = double;
 inline constexpr DateTime kMinDateTime = -657434.0;  // 100-01-01
 inline constexpr DateTime kMaxDateTime = 2958465.0;  // 9999-12-31
 
+// NaN, which names no moment, reads as the earliest date.
 DateTime limitDateTime(DateTime v);
 
 struct DateTimeParts {

@@ -22,7 +22,8 @@ int32_t textToInt(std::string_view t);
 // Fraction dropped toward zero; NaN gives 0, out-of-range values saturate.
 int32_t truncateToInt(double v);
 // Halves away from zero, with 1e-12 added so that decimal halves held just
-// below .5 round up too. 0, NaN and infinities pass through.
+// below .5 round up too. 0, NaN and infinities pass through, and so does a
+// value with too many places to scale without overflow.
 double roundNumber(double v, int32_t places = 0);
 
 // a exceeds b when a - b, formed in extended precision, is above 1e-7.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,11 @@ Text textRight(std::string_view t, int32_t n);
 Text joinTexts(std::initializer_list<std::string_view> parts);
 // Byte-wise unsigned comparison: negative, 0 or positive.
 int compareText(std::string_view a, std::string_view b);
-// maxCount < 0 means no maximum; 0 gives nothing.
-std::vector<Text> splitText(std::string_view t, std::string_view sep = ",", int32_t maxCount = -1);
+// Pieces between separators, scanning whole characters so that a separator
+// never matches inside a two-byte character. With maxCount the scan stops at
+// that many pieces; a maxCount of 0 or below gives nothing.
+inline constexpr int32_t kNoPieceLimit = std::numeric_limits<int32_t>::max();
+std::vector<Text> splitText(std::string_view t, std::string_view sep = ",",
+                            int32_t maxCount = kNoPieceLimit);
 
 }  // namespace paylog

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/text.h"
+#include "pay/income_tax.h"
 
 namespace paylog {
 
@@ -42,10 +43,11 @@ extern const std::array<std::string_view, kPayInputCount> kPayInputBoxes;
 using PayInputs = std::array<Text, kPayInputCount>;  // the boxes' GBK texts
 
 enum class TaxMethod {
-    Table2011,               // 3500 allowance, seven monthly brackets
+    Table2011,                 // 3500 allowance, seven monthly brackets
     CumulativeWithholding2019  // 5000 a month, cumulative over the year
 };
 
+// monthlySpecialDeduction and month only matter to the cumulative method.
 struct TaxChoice {
     TaxMethod method = TaxMethod::Table2011;
     Text monthlySpecialDeduction;  // text of its edit box, read as a number
@@ -69,9 +71,9 @@ struct PayResult {
     std::array<PayLabel, kPayLabelCount> labels;  // in the order they are written
 };
 
-// The monthly income tax by the 2011 table, not rounded.
-double incomeTaxFor(double gross, double insurance);
-
+// Reads every input afresh (a text that is not a number counts as 0) and
+// computes every figure; nothing is validated, so zero working days show as
+// infinite rates and undefined amounts rather than an error.
 PayResult computePayFigures(const PayInputs& inputs, const TaxChoice& tax = {});
 
 }  // namespace paylog
