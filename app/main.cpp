@@ -1,0 +1,56 @@
+// The program entry: the application with its look and Chinese standard
+// texts, the data directory, and the window with the real services.
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTranslator>
+#include <system_error>
+
+#include "app/data_directory.h"
+#include "app/main_window.h"
+#include "app/program_look.h"
+#include "app/qt_dialogs.h"
+
+namespace {
+
+// Standard buttons, the calendar popup and the input dialog speak Chinese
+// whatever the desktop's language.
+void speakChinese(QApplication& application, QTranslator& translator) {
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    if (translator.load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&translator);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // The user's data directory is ~/.local/share/paylog.
+    application.setApplicationName(QStringLiteral("paylog"));
+    QTranslator translator;
+    speakChinese(application, translator);
+    paylog::applyProgramLook(application);
+
+    std::error_code error;
+    const std::filesystem::path dataDirectory = paylog::chooseDataDirectory(
+        QCoreApplication::applicationDirPath().toStdString(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(), error);
+    paylog::QtDialogs dialogs;
+    if (error) {
+        // Nowhere to keep the log: better to say so than to lose every entry.
+        dialogs.showMessage({.text = paylog::joinTexts(
+                                 {paylog::gbk("无法创建数据目录："), paylog::gbk(error.message())}),
+                             .icon = paylog::MessageIcon::Error});
+        return 1;
+    }
+
+    paylog::MainWindow window(
+        {dialogs, paylog::systemDateTime, dataDirectory, paylog::waitHandlingEvents});
+    window.show();
+    application.exec();
+    return 0;
+}
