@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "log/log_password.h"
+#include "log/log_problem.h"
+#include "tests/log/overtime_log_fixture.h"
+
+namespace paylog {
+namespace {
+
+using paylog::PrintTo;
+
+class FreshDataDirTest : public OvertimeLogTest {
+  protected:
+    void SetUp() override {
+        OvertimeLogTest::SetUp();
+        std::filesystem::remove(logPath());
+    }
+};
+
+TEST_F(FreshDataDirTest, CreatedLogHasTheTenFieldsAndNoPassword) {
+    EXPECT_FALSE(logExists(store()));
+    ASSERT_TRUE(createLog(store()).ok());
+    EXPECT_TRUE(logExists(store()));
+    ASSERT_TRUE(store().openTable(logTableName(), "").ok());
+    EXPECT_EQ(store().recordCount(), 0);
+    const std::vector<FieldInfo>& fields = store().fields();
+    ASSERT_EQ(fields.size(), kLogFieldCount);
+    const char* names[] = {"日期", "G1",   "G2",   "G3",   "事假",
+                           "病假", "备注", "星期", "夜班", "旷工"};
+    for (std::size_t i = 0; i < kLogFieldCount; ++i) EXPECT_EQ(fields[i].name, gbk(names[i]));
+    EXPECT_EQ(fields[0].kind, FieldKind::DateTime);
+    EXPECT_EQ(fields[6].kind, FieldKind::Text);
+    EXPECT_EQ(fields[6].maxLength, 20);
+    EXPECT_EQ(fields[7].kind, FieldKind::Text);
+    EXPECT_EQ(fields[7].maxLength, 6);
+    EXPECT_EQ(fields[9].kind, FieldKind::Integer);
+    store().closeTable();
+}
+
+TEST_F(FreshDataDirTest, FirstStartSetsTheTypedPassword) {
+    ASSERT_TRUE(createLog(store()).ok());
+    ASSERT_TRUE(setLogPassword(store(), "", "secret").ok());
+    EXPECT_EQ(tryLogPassword(store(), "secret").access, LogAccess::Ok);
+    EXPECT_EQ(tryLogPassword(store(), "").access, LogAccess::WrongPassword);
+}
+
+TEST_F(FreshDataDirTest, LogNamedInOtherLetterCaseIsTheLog) {
+    const std::filesystem::path other = dir_ / "加班.EDB";
+    std::ofstream(other) << "x";
+    EXPECT_TRUE(logExists(store()));
+}
+
+TEST_F(FreshDataDirTest, DirectoryInTheLogsPlaceIsNeverReplaced) {
+    std::filesystem::create_directory(dir_ / "加班.edb");
+    EXPECT_TRUE(logExists(store()));
+    EXPECT_FALSE(createLog(store()).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "加班.edb"));
+}
+
+TEST_F(OvertimeLogTest, CreateNeverOverwritesAnExistingLog) {
+    LogRecord r;
+    r.date = makeDateTime(2013, 6, 23);
+    append({r});
+    EXPECT_FALSE(createLog(store()).ok());
+    EXPECT_EQ(records().size(), 1u);
+}
+
+struct TryCase {
+    const char* name;
+    const char* logPassword;
+    const char* typed;
+    LogAccess access;
+};
+
+class TryPasswordTest : public OvertimeLogTest, public ::testing::WithParamInterface<TryCase> {};
+
+TEST_P(TryPasswordTest, OpensOnlyWithTheLogsPassword) {
+    if (*GetParam().logPassword) protect(GetParam().logPassword);
+    const PasswordTry answer = tryLogPassword(store(), GetParam().typed);
+    EXPECT_EQ(answer.access, GetParam().access);
+    EXPECT_TRUE(answer.message.empty());  // a wrong password just asks again
+    EXPECT_FALSE(store().isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passwords, TryPasswordTest,
+    ::testing::Values(TryCase{"protected_right", "pw", "pw", LogAccess::Ok},
+                      TryCase{"protected_wrong", "pw", "pW", LogAccess::WrongPassword},
+                      TryCase{"protected_empty_refused", "pw", "", LogAccess::WrongPassword},
+                      TryCase{"unprotected_empty", "", "", LogAccess::Ok},
+                      TryCase{"unprotected_refuses_any_text", "", "pw", LogAccess::WrongPassword}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DamagedLogTest, DamagedLogIsNamedWithTheBackupFolderAndLeftUntouched) {
+    const PasswordTry answer = tryLogPassword(store(), "");
+    EXPECT_EQ(answer.access, LogAccess::Unreadable);
+    EXPECT_EQ(answer.message, gbk("加班记录文件“加班.edb”已损坏，无法读取。该文件保持原样未被改动；"
+                                  "可用“数据库备份”文件夹中的备份恢复。"));
+    EXPECT_EQ(fileBytes(logPath()), damaged_);
+}
+
+// Some other program's file under the log's name.
+class ForeignFileTest : public OvertimeLogTest {
+  protected:
+    void SetUp() override {
+        OvertimeLogTest::SetUp();
+        std::ofstream(logPath(), std::ios::trunc) << "[section]\nkey=value\n";
+        foreign_ = fileBytes(logPath());
+    }
+    std::vector<uint8_t> foreign_;
+};
+
+TEST_F(ForeignFileTest, ForeignFileIsReportedAndLeftUntouched) {
+    const PasswordTry answer = tryLogPassword(store(), "");
+    EXPECT_EQ(answer.access, LogAccess::Unreadable);
+    EXPECT_NE(answer.message.find(gbk("数据库备份")), Text::npos);
+    EXPECT_EQ(fileBytes(logPath()), foreign_);
+}
+
+TEST_F(OvertimeLogTest, LogHeldByAnotherRunningCopyIsBusy) {
+    RecordStore other(dir_, KdfLimits::forTests());
+    ASSERT_TRUE(other.openTable(logTableName(), "").ok());
+    const PasswordTry answer = tryLogPassword(store(), "");
+    EXPECT_EQ(answer.access, LogAccess::Busy);
+    EXPECT_EQ(answer.message,
+              gbk("加班记录文件“加班.edb”正被另一个运行中的本程序使用，请先关闭那个程序再试。"));
+    other.closeTable();
+    EXPECT_EQ(tryLogPassword(store(), "").access, LogAccess::Ok);
+}
+
+TEST_F(RemovedLogTest, TryingAPasswordOnAVanishedLogSaysItIsMissing) {
+    const PasswordTry answer = tryLogPassword(store(), "");
+    EXPECT_EQ(answer.access, LogAccess::Missing);
+    EXPECT_FALSE(answer.message.empty());
+}
+
+struct ProblemCase {
+    const char* name;
+    StoreResult result;
+    const char* message;
+};
+
+class DescribeLogProblemTest : public ::testing::TestWithParam<ProblemCase> {};
+
+TEST_P(DescribeLogProblemTest, SaysWhatWentWrong) {
+    EXPECT_EQ(utf8(describeLogProblem(GetParam().result)), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, DescribeLogProblemTest,
+    ::testing::Values(
+        ProblemCase{"ok_says_nothing", {StoreStatus::Ok, {}}, ""},
+        ProblemCase{"newer_format",
+                    {StoreStatus::NewerFormat, {}},
+                    "加班记录文件“加班.edb”由更新版本的程序写入，无法读取。该文件保持原样未被改动；"
+                    "请使用新版本的程序，或用“数据库备份”文件夹中的备份恢复。"},
+        ProblemCase{"busy",
+                    {StoreStatus::Busy, {}},
+                    "加班记录文件“加班.edb”正被另一个运行中的本程序使用，请先关闭那个程序再试。"},
+        ProblemCase{"io_error_with_detail",
+                    {StoreStatus::IoError, "No space left on device"},
+                    "无法读写加班记录文件“加班.edb”（No space left on device）。"},
+        ProblemCase{"io_error_without_detail",
+                    {StoreStatus::IoError, {}},
+                    "无法读写加班记录文件“加班.edb”。"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace paylog

@@ -1,0 +1,107 @@
+// Two stores, in one process or two, never hold one table for writing at
+// the same time.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "log/record_store.h"
+#include "record_store_test_support.h"
+
+namespace paylog::testing {
+namespace {
+
+class TableLockTest : public StoreTest {
+  protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        makeLog(store(), {entry(makeDateTime(2013, 6, 23), 1)});
+        other_ = std::make_unique<RecordStore>(dir(), KdfLimits::forTests());
+    }
+    void TearDown() override {
+        other_.reset();
+        StoreTest::TearDown();
+    }
+    RecordStore& other() { return *other_; }
+
+  private:
+    std::unique_ptr<RecordStore> other_;
+};
+
+TEST_F(TableLockTest, WritableOpenExcludesEveryOtherOpen) {
+    ASSERT_TRUE(store().openTable(gbk("加班"), ""));
+    EXPECT_EQ(other().openTable(gbk("加班"), "").status, StoreStatus::Busy);
+    EXPECT_EQ(other().openTable(gbk("加班"), "", true).status, StoreStatus::Busy);
+    EXPECT_EQ(other().openTable(gbk("加班.edb"), "").status,
+              StoreStatus::Busy);  // same file, other case
+    EXPECT_EQ(other().createTable(gbk("加班"), logFields()).status, StoreStatus::Busy);
+    EXPECT_FALSE(other().isOpen());
+
+    store().closeTable();
+    EXPECT_TRUE(other().openTable(gbk("加班"), ""));
+    EXPECT_EQ(store().openTable(gbk("加班"), "", true).status, StoreStatus::Busy);
+}
+
+TEST_F(TableLockTest, ReadOnlyOpensShareButKeepWritersOut) {
+    ASSERT_TRUE(store().openTable(gbk("加班"), "", true));
+    ASSERT_TRUE(other().openTable(gbk("加班"), "", true));
+    RecordStore third(dir(), KdfLimits::forTests());
+    EXPECT_EQ(third.openTable(gbk("加班"), "").status, StoreStatus::Busy);
+    store().closeTable();
+    other().closeTable();
+    EXPECT_TRUE(third.openTable(gbk("加班"), ""));
+}
+
+TEST_F(TableLockTest, CopyIntoATableHeldElsewhereIsRefused) {
+    ASSERT_TRUE(store().createTable("backup", logFields()));
+    const std::string before = readBytes(dir() / "backup.EDB");
+    ASSERT_TRUE(other().openTable("backup", "", true));
+    ASSERT_TRUE(store().openTable(gbk("加班"), ""));
+    EXPECT_EQ(store().copyRecordsInto("backup").status, StoreStatus::Busy);
+    EXPECT_EQ(store().sortTableInto("backup", "G1").status, StoreStatus::Busy);
+    EXPECT_EQ(readBytes(dir() / "backup.EDB"), before);
+}
+
+// A second running copy of the program: a forked child holds the table
+// until it is killed, which lets go of it too.
+TEST_F(TableLockTest, AnotherProcessHoldingTheTableMakesItBusy) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RecordStore held(dir(), KdfLimits::forTests());
+        const char opened = held.openTable(gbk("加班"), "") ? 'y' : 'n';
+        (void)!write(ready[1], &opened, 1);
+        for (;;) pause();
+    }
+    char opened = 0;
+    ASSERT_EQ(read(ready[0], &opened, 1), 1);
+    ASSERT_EQ(opened, 'y');
+    EXPECT_EQ(store().openTable(gbk("加班"), "").status, StoreStatus::Busy);
+    EXPECT_EQ(store().openTable(gbk("加班"), "", true).status, StoreStatus::Busy);
+
+    kill(child, SIGKILL);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_TRUE(store().openTable(gbk("加班"), ""));
+}
+
+TEST_F(TableLockTest, ForkedCopyCannotOpenWhatThisProcessHolds) {
+    ASSERT_TRUE(store().openTable(gbk("加班"), ""));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RecordStore second(dir(), KdfLimits::forTests());
+        _exit(second.openTable(gbk("加班"), "").status == StoreStatus::Busy ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+}  // namespace
+}  // namespace paylog::testing
