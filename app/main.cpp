@@ -48,8 +48,15 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    paylog::MainWindow window(
-        {dialogs, paylog::systemDateTime, dataDirectory, paylog::waitHandlingEvents});
+    paylog::MainWindow window({.dialogs = dialogs,
+                               .clock = paylog::systemDateTime,
+                               .dataDirectory = dataDirectory,
+                               .wait = paylog::waitHandlingEvents,
+                               .kdfLimits = paylog::KdfLimits::interactive(),
+                               .selectedMonthText = {}});
+    // A start-up stopped at the password gate ends the run; the window's
+    // shutdown runs as it goes away.
+    if (!window.startedUp()) return 0;
     window.show();
     application.exec();
     return 0;

@@ -1,15 +1,28 @@
 #include "app/main_window.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <array>
 
+#include "app/caption_clock.h"
+#include "app/date_handling.h"
+#include "app/find_control.h"
 #include "app/pay_page.h"
 #include "app/qt_text.h"
+#include "app/settings_controls.h"
 #include "app/side_pages.h"
 #include "app/tab_control.h"
+#include "app/usage_canvas.h"
+#include "app/usage_page.h"
+#include "core/number_text.h"
 #include "pay/pay.h"
 
 namespace paylog {
@@ -22,14 +35,25 @@ constexpr int kClockPeriodMs = 1000;
 
 }  // namespace
 
-MainWindow::MainWindow(WindowServices services) : services_(std::move(services)) {
+MainWindow::MainWindow(WindowServices services)
+    : services_(std::move(services)), logHandlers_(*this, services_, [this] { computePay(); }) {
     move(kWindowPlace);
     setFixedSize(kClientSize);
     buildControls();
-    connect(control<QPushButton>("按钮结果输出"), &QPushButton::clicked, this,
+    logHandlers_.connectControls();
+    connect(&findControl<QPushButton>(*this, "按钮结果输出"), &QPushButton::clicked, this,
             &MainWindow::computePay);
+    connect(&findControl<QPushButton>(*this, "按钮导入"), &QPushButton::clicked, this,
+            &MainWindow::importSettings);
+    connect(&findControl<QDateEdit>(*this, "日期框1"), &QDateEdit::dateChanged, this,
+            &MainWindow::updateDateDependents);
+    connect(&findControl<TabControl>(*this, "高级选择夹1"), &QTabWidget::currentChanged, this,
+            &MainWindow::onPageChanged);
+    connectFeedbackButton(findControl<QAbstractButton>(*this, "图形按钮1"), services_.dialogs);
     onCreated();
 }
+
+MainWindow::~MainWindow() { shutDown(); }
 
 void MainWindow::buildControls() {
     auto* tabs = new TabControl(this);
@@ -51,16 +75,88 @@ void MainWindow::buildControls() {
 }
 
 // Runs once, before the user can act, so that the first view already shows
-// the month's figures.
-void MainWindow::onCreated() { computePay(); }
+// the month's figures. The program's flat look is applied to the whole
+// application before any window exists.
+void MainWindow::onCreated() {
+    sessionStartTime_ = services_.clock();
+    services_.selectedMonthText = intToText(monthOf(dateBoxDay(*this)));
+    if (!logHandlers_.unlockLog()) return;
+    startedUp_ = true;
+
+    const std::filesystem::path& dataDir = services_.dataDirectory;
+    findControl<QCheckBox>(*this, "选择框夜班").setChecked(isNightShift(readShiftSetting(dataDir)));
+    showTaxSettings(*this, readTaxSettings(dataDir));
+    updateDateDependents();
+    logHandlers_.loadMonthTotals();
+    computePay();
+
+    // The date handling above chose by weekday; a fresh session always
+    // starts on a G1 entry of 2 hours.
+    chooseG1Entry(*this);
+    findControl<QComboBox>(*this, "组合框").setCurrentIndex(0);
+    setUpMonthProgress();
+    keepProgressAtToday(findControl<QScrollBar>(*this, "进度条1"), services_.clock);
+    startCaptionClock(*this, findControl<QTimer>(*this, "时钟1"), sessionStartTime_, services_.clock);
+    writeHolidayLabel(*this);
+}
+
+// The usage drawing handles events for about a minute and may outlive the
+// window, so nothing may follow it.
+void MainWindow::onPageChanged() {
+    const int page = findControl<TabControl>(*this, "高级选择夹1").currentIndex();
+    if (page == 1) logHandlers_.fillLogGrid();
+    if (page == 3) drawUsagePage(findControl<UsageCanvas>(*this, "画板1"), services_.wait);
+}
+
+void MainWindow::setUpMonthProgress() {
+    auto& progress = findControl<QScrollBar>(*this, "进度条1");
+    const DateTimeParts start = splitDateTime(sessionStartTime_);
+    // The whole range first, so that the day is not clamped to the old one.
+    progress.setRange(1, daysInMonth(start.year, start.month));
+    progress.setValue(start.day);
+}
 
 // Reads every input afresh and rewrites every result label.
 void MainWindow::computePay() {
+    updateDateDependents();
     PayInputs inputs;
     for (int box = 0; box < kPayInputCount; ++box)
-        inputs[box] = toText(control<QLineEdit>(kPayInputBoxes[box])->text());
-    for (const PayLabel& label : computePayFigures(inputs).labels)
-        control<QLabel>(label.control)->setText(toQString(label.text));
+        inputs[box] = toText(findControl<QLineEdit>(*this, kPayInputBoxes[box]).text());
+    for (const PayLabel& label : computePayFigures(inputs, taxChoiceOf(*this)).labels)
+        findControl<QLabel>(*this, label.control).setText(toQString(label.text));
+}
+
+void MainWindow::updateDateDependents() {
+    paylog::updateDateDependents(*this, services_.selectedMonthText);
+}
+
+void MainWindow::importSettings() { importWageItems(*this, services_.dataDirectory); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    shutDown();
+    event->accept();
+}
+
+// Runs once, however the window goes away.
+void MainWindow::shutDown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    // A start-up stopped at the gate filled nothing: the boxes hold the form's
+    // defaults, which must not replace the user's saved values. Nor was the
+    // log opened, so there is nothing of this run to back up.
+    if (!startedUp_) return;
+    saveSettingsOrWarn();
+    logHandlers_.backupLog();
+}
+
+void MainWindow::saveSettingsOrWarn() {
+    const IniResult saved = saveSettings(services_.dataDirectory, settingsOfWindow(*this));
+    if (saved) return;
+    static const Text kCannotSave = gbk("设置未能保存，本次输入的数据将会丢失：");
+    services_.dialogs.showMessage(
+        {.text = joinTexts({kCannotSave, gbk(settingsFilePath(services_.dataDirectory).string()),
+                            "\n", gbk(saved.detail)}),
+         .icon = MessageIcon::Warning});
 }
 
 }  // namespace paylog

@@ -4,17 +4,31 @@
 // only store of the calculator's inputs.
 
 #include <QWidget>
-#include <string_view>
 
-#include "app/page_placer.h"
+#include "app/log_handlers.h"
 #include "app/window_services.h"
+#include "core/date_time.h"
+
+class QCloseEvent;
 
 namespace paylog {
 
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
+    // Builds the controls and runs the start-up, password gate included.
     explicit MainWindow(WindowServices services);
+    // Runs the shutdown when closing did not already.
+    ~MainWindow() override;
+
+    // False when the password gate stopped the start-up: the window is not
+    // to be shown, and the program ends.
+    bool startedUp() const { return startedUp_; }
+    // When the window was created; the caption shows this day.
+    DateTime sessionStartTime() const { return sessionStartTime_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildControls();
@@ -22,18 +36,20 @@ class MainWindow : public QWidget {
     // Handlers, each named after what it does; they take nothing and return
     // nothing, talking to each other only through the controls.
     void onCreated();
+    void onPageChanged();
     void computePay();
+    void updateDateDependents();
+    void importSettings();
+    void shutDown();
 
-    // The control with this form name; a name missing from the layout is a
-    // programming error and stops the program.
-    template <class Control>
-    Control* control(std::string_view name) const {
-        auto* found = findChild<Control*>(formName(name));
-        if (!found) qFatal("no control named %.*s", int(name.size()), name.data());
-        return found;
-    }
+    void saveSettingsOrWarn();
+    void setUpMonthProgress();
 
     WindowServices services_;
+    LogHandlers logHandlers_;
+    DateTime sessionStartTime_ = 0;
+    bool startedUp_ = false;
+    bool shutDown_ = false;
 };
 
 }  // namespace paylog

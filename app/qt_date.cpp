@@ -7,4 +7,6 @@ QDate toQDate(DateTime value) {
     return QDate(parts.year, parts.month, parts.day);
 }
 
+DateTime toDateTime(QDate date) { return makeDateTime(date.year(), date.month(), date.day()); }
+
 }  // namespace paylog

@@ -1,5 +1,5 @@
 #pragma once
-// Dates from the program's DateTime to Qt's date controls.
+// Dates between the program's DateTime and Qt's date controls.
 
 #include <QDate>
 
@@ -9,5 +9,8 @@ namespace paylog {
 
 // The calendar day of a DateTime; the time of day is dropped.
 QDate toQDate(DateTime value);
+
+// The start (00:00) of a date control's day.
+DateTime toDateTime(QDate date);
 
 }  // namespace paylog

@@ -1,13 +1,16 @@
 #include "app/side_pages.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QTableWidget>
 
 #include "app/picture_button.h"
+#include "app/pictures.h"
+#include "app/usage_canvas.h"
 #include "app/wrapping_button.h"
+#include "pay/pay.h"
 
 namespace paylog {
 namespace {
@@ -20,20 +23,6 @@ QLineEdit* newSettingBox(const PagePlacer& placer, std::string_view name, std::s
     box->setObjectName(formName(name));
     box->setGeometry(placer.onPage(tabRect));
     return box;
-}
-
-// Light enough for black text written over it.
-QPixmap contactPicture(QSize size) {
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QColor(120, 150, 200));
-    painter.setBrush(QColor(225, 236, 252));
-    painter.drawRoundedRect(QRectF(picture.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    painter.setPen(QColor(30, 60, 120));
-    painter.drawText(picture.rect(), Qt::AlignCenter, formName("联系作者"));
-    return picture;
 }
 
 }  // namespace
@@ -62,20 +51,32 @@ void buildSettingsPage(const PagePlacer& placer) {
     newSettingBox(placer, "编辑框正常工作天数", "21.75", {144, 56, 76, 17});
     newLabel(placer.page(), "透明标签4", "病假工资比例：", placer.onPage({40, 88, 104, 17}));
     newSettingBox(placer, "编辑框病假工资比例", "0.7", {144, 88, 76, 17});
+
+    // Each method is kept as the item's data, so the settings file and the
+    // pay calculation never depend on the order of the items.
+    newLabel(placer.page(), "透明标签个税计算方法", "个税计算方法：",
+             placer.onPage({40, 120, 104, 17}));
+    auto* taxMethod = new QComboBox(placer.page());
+    taxMethod->setObjectName(formName("组合框个税计算方法"));
+    taxMethod->setGeometry(placer.onPage({144, 118, 272, 22}));
+    taxMethod->addItem(formName("2011年版（起征点3500元）"), int(TaxMethod::Table2011));
+    taxMethod->addItem(formName("2019年起累计预扣法（起征点5000元）"),
+                       int(TaxMethod::CumulativeWithholding2019));
+    // The longer caption needs more room than the rows above give a label.
+    newLabel(placer.page(), "透明标签每月专项附加扣除", "每月专项附加扣除(元)：",
+             placer.onPage({40, 152, 152, 17}));
+    newSettingBox(placer, "编辑框每月专项附加扣除", "0", {192, 152, 76, 17});
 }
 
 // The tab control's right edge cuts the canvas off, as laid out.
 void buildUsagePage(const PagePlacer& placer) {
-    auto* canvas = new QWidget(placer.page());
+    const QRect canvasRect = placer.onPage({0, 24, 916, 691});
+    auto* canvas = new UsageCanvas(usageBackground(canvasRect.size()), placer.page());
     canvas->setObjectName(formName("画板1"));
-    canvas->setGeometry(placer.onPage({0, 24, 916, 691}));
-    canvas->setAutoFillBackground(true);
-    QPalette palette = canvas->palette();
-    palette.setColor(QPalette::Window, QColor(250, 248, 240));
-    canvas->setPalette(palette);
+    canvas->setGeometry(canvasRect);
 
     const QSize buttonSize(77, 22);
-    auto* contact = new PictureButton(contactPicture(buttonSize), canvas);
+    auto* contact = new PictureButton(feedbackButtonPicture(buttonSize), canvas);
     contact->setObjectName(formName("图形按钮1"));
     contact->setGeometry({QPoint(776, 632), buttonSize});
 }

@@ -167,8 +167,13 @@ QString shownText(const QWidget& w) {
     return {};
 }
 
-class LayoutTest : public WindowTest {
+class LayoutTest : public UnstartedWindowTest {
   protected:
+    void SetUp() override {
+        UnstartedWindowTest::SetUp();
+        showFormAsLaidOut();
+    }
+
     TabControl& tabs() const { return control<TabControl>("高级选择夹1"); }
 
     // Qt places a page only when it becomes the current one.

@@ -1,0 +1,93 @@
+#include "app/date_handling.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <array>
+#include <span>
+
+#include "app/find_control.h"
+#include "app/qt_date.h"
+#include "app/qt_text.h"
+#include "calendar/date_selection.h"
+
+namespace paylog {
+namespace {
+
+std::string_view radioButtonName(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::G1Overtime:
+            return "单选框加班1";
+        case EntryKind::G2Overtime:
+            return "单选框加班2";
+        case EntryKind::G3Overtime:
+            return "单选框加班3";
+        case EntryKind::Absence:
+            return "单选框旷工";
+        case EntryKind::SickLeave:
+            return "单选框病假";
+        case EntryKind::PersonalLeave:
+            return "单选框事假";
+    }
+    qFatal("unknown entry kind");
+}
+
+Text boxText(const QWidget& window, std::string_view name) {
+    return toText(findControl<QLineEdit>(window, name).text());
+}
+
+void setLabel(QWidget& window, std::string_view name, const Text& text) {
+    findControl<QLabel>(window, name).setText(toQString(text));
+}
+
+// The radio buttons share one group box and exclude each other, so a button
+// only goes off when another comes on; the last one ticked wins, which is
+// what each order of writes intends.
+void writeEntryKinds(QWidget& window, std::span<const RadioWrite> writes) {
+    for (const RadioWrite& write : writes)
+        findControl<QRadioButton>(window, radioButtonName(write.kind)).setChecked(write.checked);
+}
+
+}  // namespace
+
+DateTime dateBoxDay(const QWidget& window) {
+    return toDateTime(findControl<QDateEdit>(window, "日期框1").date());
+}
+
+void updateDateDependents(QWidget& window, std::string_view selectedMonthText) {
+    const DateTime day = dateBoxDay(window);
+    const DayDefaults defaults = dayDefaults(day);
+    writeEntryKinds(window, defaults.radioWrites);
+    findControl<QComboBox>(window, "组合框").setEditText(toQString(defaults.comboText));
+    if (defaults.nightShift)
+        findControl<QCheckBox>(window, "选择框夜班").setChecked(*defaults.nightShift);
+
+    const MonthLabelTexts labels =
+        monthLabelTexts(day, selectedMonthText, boxText(window, "编辑框1加班小时数"),
+                        boxText(window, "编辑框2加班小时数"), boxText(window, "编辑框3加班小时数"));
+    setLabel(window, "标签本月G1最多小时数", labels.g1Limit);
+    setLabel(window, "标签本月G2最多小时数", labels.g2Limit);
+    setLabel(window, "标签本月已加班", labels.overtimeSoFar);
+    setLabel(window, "标签本月G3最多小时数", labels.g3Limit);
+    setLabel(window, "标签本月最多加班小时数", labels.totalLimit);
+    setLabel(window, "标签本月节假日", labels.holidays);
+}
+
+void chooseG1Entry(QWidget& window) {
+    static constexpr std::array<RadioWrite, 6> kG1Only{{{EntryKind::G1Overtime, true},
+                                                        {EntryKind::G2Overtime, false},
+                                                        {EntryKind::G3Overtime, false},
+                                                        {EntryKind::PersonalLeave, false},
+                                                        {EntryKind::SickLeave, false},
+                                                        {EntryKind::Absence, false}}};
+    writeEntryKinds(window, kG1Only);
+}
+
+void writeHolidayLabel(QWidget& window) {
+    setLabel(window, "标签本月节假日", holidayLabelText(dateBoxDay(window)));
+}
+
+}  // namespace paylog
