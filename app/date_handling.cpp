@@ -9,6 +9,7 @@
 #include <array>
 #include <span>
 
+#include "app/entry_kind_controls.h"
 #include "app/find_control.h"
 #include "app/qt_date.h"
 #include "app/qt_text.h"
@@ -16,24 +17,6 @@
 
 namespace paylog {
 namespace {
-
-std::string_view radioButtonName(EntryKind kind) {
-    switch (kind) {
-        case EntryKind::G1Overtime:
-            return "单选框加班1";
-        case EntryKind::G2Overtime:
-            return "单选框加班2";
-        case EntryKind::G3Overtime:
-            return "单选框加班3";
-        case EntryKind::Absence:
-            return "单选框旷工";
-        case EntryKind::SickLeave:
-            return "单选框病假";
-        case EntryKind::PersonalLeave:
-            return "单选框事假";
-    }
-    qFatal("unknown entry kind");
-}
 
 Text boxText(const QWidget& window, std::string_view name) {
     return toText(findControl<QLineEdit>(window, name).text());
@@ -48,7 +31,8 @@ void setLabel(QWidget& window, std::string_view name, const Text& text) {
 // what each order of writes intends.
 void writeEntryKinds(QWidget& window, std::span<const RadioWrite> writes) {
     for (const RadioWrite& write : writes)
-        findControl<QRadioButton>(window, radioButtonName(write.kind)).setChecked(write.checked);
+        findControl<QRadioButton>(window, entryKindControl(write.kind).radioButton)
+            .setChecked(write.checked);
 }
 
 }  // namespace
@@ -77,9 +61,9 @@ void updateDateDependents(QWidget& window, std::string_view selectedMonthText) {
 }
 
 void chooseG1Entry(QWidget& window) {
-    static constexpr std::array<RadioWrite, 6> kG1Only{{{EntryKind::G1Overtime, true},
-                                                        {EntryKind::G2Overtime, false},
-                                                        {EntryKind::G3Overtime, false},
+    static constexpr std::array<RadioWrite, 6> kG1Only{{{EntryKind::G1, true},
+                                                        {EntryKind::G2, false},
+                                                        {EntryKind::G3, false},
                                                         {EntryKind::PersonalLeave, false},
                                                         {EntryKind::SickLeave, false},
                                                         {EntryKind::Absence, false}}};

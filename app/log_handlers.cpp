@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <string_view>
 
+#include "app/entry_kind_controls.h"
 #include "app/find_control.h"
 #include "app/frozen_column.h"
 #include "app/log_grid_view.h"
@@ -25,21 +26,6 @@
 
 namespace paylog {
 namespace {
-
-// One radio button per entry kind, in EntryKind order, with the hours its
-// click puts into the combo box.
-struct EntryKindControl {
-    std::string_view radioButton;
-    std::string_view usualHours;
-};
-constexpr std::array<EntryKindControl, kEntryKindCount> kEntryKindControls{{
-    {"单选框加班1", "2"},
-    {"单选框加班2", "10"},
-    {"单选框加班3", "10"},
-    {"单选框事假", "8"},
-    {"单选框病假", "8"},
-    {"单选框旷工", "8"},
-}};
 
 // The month's figures, in the order the boxes are written.
 struct TotalsBox {
@@ -154,7 +140,8 @@ void LogHandlers::recordDay() {
     std::array<bool, kEntryKindCount> ticked{};
     for (std::size_t kind = 0; kind < kEntryKindCount; ++kind)
         ticked[kind] = entryKindButton(kind).isChecked();
-    const DayEntry entry{dateBoxValue(), firstTickedEntry(ticked), toText(entryText().currentText()),
+    const DayEntry entry{dateBoxValue(), firstTickedEntry(ticked),
+                         toText(entryText().currentText()),
                          findControl<QCheckBox>(window_, "选择框夜班").isChecked()};
     const RecordDayResult result = paylog::recordDay(store_, logPassword_, entry);
     switch (result.status) {
@@ -180,7 +167,8 @@ void LogHandlers::loadMonthTotals() {
     services_.selectedMonthText = totals.selectedMonthText;
     for (const TotalsBox& box : kTotalsBoxes)
         findControl<QLineEdit>(window_, box.box).setText(toQString(totals.*box.figure));
-    findControl<QLabel>(window_, "标签当前统计到的加班日期").setText(toQString(totals.reachedLabel));
+    findControl<QLabel>(window_, "标签当前统计到的加班日期")
+        .setText(toQString(totals.reachedLabel));
     if (!totals.report.ok()) tell(totals.report.message, MessageIcon::Error);
 }
 

@@ -23,7 +23,7 @@ namespace paylog {
 
 class LogHandlers : public QObject {
     Q_OBJECT
-public:
+  public:
     // `computePay` is the window's pay handler, run after a refresh.
     LogHandlers(QWidget& window, WindowServices& services, std::function<void()> computePay);
     ~LogHandlers() override;
@@ -36,7 +36,7 @@ public:
     void fillLogGrid();      // page "加班明细"
     void backupLog();        // at shutdown, once a day
 
-private:
+  private:
     // The gate's steps; each false means the window is being closed.
     bool createProtectedLog();
     bool closeWindow();

@@ -68,8 +68,11 @@ void BM_FillLogGrid(benchmark::State& state) {
     QTemporaryDir dir;
     writeTenYears(dir.path().toStdString());
     AnsweringDialogs dialogs;
-    WindowServices services{dialogs, [] { return makeDateTime(2013, 6, 24, 9, 30, 0); },
-                            dir.path().toStdString(), [](int32_t) {}, KdfLimits::forTests(),
+    WindowServices services{dialogs,
+                            [] { return makeDateTime(2013, 6, 24, 9, 30, 0); },
+                            dir.path().toStdString(),
+                            [](int32_t) {},
+                            KdfLimits::forTests(),
                             Text()};
     auto window = std::make_unique<MainWindow>(std::move(services));
     auto& refresh = findControl<QPushButton>(*window, "按钮表格刷新");
@@ -83,8 +86,7 @@ void BM_FillLogGrid(benchmark::State& state) {
         }
         refresh.click();
     }
-    if (grid.rowCount() != kRecords)
-        state.SkipWithError("the grid does not list the log");
+    if (grid.rowCount() != kRecords) state.SkipWithError("the grid does not list the log");
 }
 BENCHMARK(BM_FillLogGrid)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

@@ -13,17 +13,17 @@ constexpr int32_t kSaturday = 7;
 
 // The window writes every radio button so that exactly one stays checked.
 constexpr std::array<RadioWrite, 6> kSaturdayRadios{{
-    {EntryKind::G2Overtime, true},
-    {EntryKind::G3Overtime, false},
+    {EntryKind::G2, true},
+    {EntryKind::G3, false},
     {EntryKind::Absence, false},
     {EntryKind::SickLeave, false},
     {EntryKind::PersonalLeave, false},
-    {EntryKind::G1Overtime, false},
+    {EntryKind::G1, false},
 }};
 constexpr std::array<RadioWrite, 6> kWorkdayRadios{{
-    {EntryKind::G1Overtime, true},
-    {EntryKind::G2Overtime, false},
-    {EntryKind::G3Overtime, false},
+    {EntryKind::G1, true},
+    {EntryKind::G2, false},
+    {EntryKind::G3, false},
     {EntryKind::Absence, false},
     {EntryKind::SickLeave, false},
     {EntryKind::PersonalLeave, false},

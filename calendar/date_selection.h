@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/entry_kind.h"
 #include "core/text.h"
 
 namespace paylog {
@@ -18,7 +19,6 @@ namespace paylog {
 int32_t countWeekdayInMonth(int32_t weekdayMondayFirst, DateTime v);
 
 // The six kinds of entry, one radio button each.
-enum class EntryKind { G1Overtime, G2Overtime, G3Overtime, Absence, SickLeave, PersonalLeave };
 
 struct RadioWrite {
     EntryKind kind;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/date_time.h"
+#include "core/entry_kind.h"
 #include "core/text.h"
 #include "log/log_report.h"
 #include "log/record_store.h"
@@ -14,8 +15,6 @@
 namespace paylog {
 
 // The six kinds of entry, in the order their radio buttons are checked.
-enum class EntryKind { G1, G2, G3, PersonalLeave, SickLeave, Absence };
-inline constexpr std::size_t kEntryKindCount = 6;
 
 // The first ticked kind in the order above, or none.
 std::optional<EntryKind> firstTickedEntry(const std::array<bool, kEntryKindCount>& ticked);

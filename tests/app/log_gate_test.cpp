@@ -53,26 +53,28 @@ TEST_P(FirstStart, SetsThePasswordThenAcceptsExactlyIt) {
     EXPECT_TRUE(readLog(c.opensWith).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LogGate, FirstStart,
-    ::testing::Values(
-        FirstStartCase{"ThreeDialogsInARow", {"abc", "abc", "abc"}, {kSet, kConfirm, kEnter}, "abc", ""},
-        FirstStartCase{"WrongEntryAskedAgainSilently",
-                       {"abc", "abc", "abd", "", "abc"},
-                       {kSet, kConfirm, kEnter, kEnter, kEnter},
-                       "abc",
-                       "abd"},
-        FirstStartCase{"EmptyPasswordOpensOnlyWithEmptyEntry",
-                       {"", "", "x", ""},
-                       {kSet, kConfirm, kEnter, kEnter},
-                       "",
-                       "x"},
-        FirstStartCase{"CancelledSettingCountsAsEmpty",
-                       {std::nullopt, std::nullopt, ""},
-                       {kSet, kConfirm, kEnter},
-                       "",
-                       "x"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(LogGate, FirstStart,
+                         ::testing::Values(FirstStartCase{"ThreeDialogsInARow",
+                                                          {"abc", "abc", "abc"},
+                                                          {kSet, kConfirm, kEnter},
+                                                          "abc",
+                                                          ""},
+                                           FirstStartCase{"WrongEntryAskedAgainSilently",
+                                                          {"abc", "abc", "abd", "", "abc"},
+                                                          {kSet, kConfirm, kEnter, kEnter, kEnter},
+                                                          "abc",
+                                                          "abd"},
+                                           FirstStartCase{"EmptyPasswordOpensOnlyWithEmptyEntry",
+                                                          {"", "", "x", ""},
+                                                          {kSet, kConfirm, kEnter, kEnter},
+                                                          "",
+                                                          "x"},
+                                           FirstStartCase{"CancelledSettingCountsAsEmpty",
+                                                          {std::nullopt, std::nullopt, ""},
+                                                          {kSet, kConfirm, kEnter},
+                                                          "",
+                                                          "x"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogGateTest, MismatchStopsThenNextStartAsksOnlyForThePasswordAndTakesTheEmptyOne) {
     startWindow({"abc", "abd"});
@@ -149,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
                            s[s.size() / 2] = static_cast<char>(s[s.size() / 2] ^ 0x01);
                            return s;
                        }},
-        UnreadableCase{"ForeignFile", [](std::string) { return std::string("not a log at all\n"); }}),
+        UnreadableCase{"ForeignFile",
+                       [](std::string) { return std::string("not a log at all\n"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -134,8 +134,10 @@ TEST_F(LogGridTest, RecordsAddedLaterShowOnlyAtTheNextFill) {
 
 TEST_F(LogGridTest, DateColumnStaysInViewWhenTheGridScrolls) {
     std::vector<SeedDay> days;
-    for (int day = 1; day <= 30; ++day) days.push_back({makeDateTime(2013, 6, day), LogField::G1, 2});
-    for (int day = 1; day <= 31; ++day) days.push_back({makeDateTime(2013, 7, day), LogField::G1, 2});
+    for (int day = 1; day <= 30; ++day)
+        days.push_back({makeDateTime(2013, 6, day), LogField::G1, 2});
+    for (int day = 1; day <= 31; ++day)
+        days.push_back({makeDateTime(2013, 7, day), LogField::G1, 2});
     startUnlocked("pw", days);
     window_->show();
     control<QTabWidget>("高级选择夹1").setCurrentIndex(1);

@@ -144,14 +144,27 @@ TEST_P(ClearLog, WarnsAsksForThePasswordAndClearsOnlyWithIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     LogMaintenance, ClearLog,
-    ::testing::Values(
-        ClearCase{"CancelAtTheWarning", "pw", kAnswerCancel, {}, {}, false},
-        ClearCase{"RightPassword", "pw", kAnswerOk, {"pw"}, {"数据库清空成功！"}, true},
-        ClearCase{"WrongPassword", "pw", kAnswerOk, {"pq"}, {"数据库清空失败！请确认密码是否正确！"}, false},
-        ClearCase{"CancelledDialogOnAProtectedLog", "pw", kAnswerOk, {std::nullopt},
-                  {"数据库清空失败！请确认密码是否正确！"}, false},
-        ClearCase{"CancelledDialogOnAnUnprotectedLog", "", kAnswerOk, {std::nullopt},
-                  {"数据库清空成功！"}, true}),
+    ::testing::Values(ClearCase{"CancelAtTheWarning", "pw", kAnswerCancel, {}, {}, false},
+                      ClearCase{
+                          "RightPassword", "pw", kAnswerOk, {"pw"}, {"数据库清空成功！"}, true},
+                      ClearCase{"WrongPassword",
+                                "pw",
+                                kAnswerOk,
+                                {"pq"},
+                                {"数据库清空失败！请确认密码是否正确！"},
+                                false},
+                      ClearCase{"CancelledDialogOnAProtectedLog",
+                                "pw",
+                                kAnswerOk,
+                                {std::nullopt},
+                                {"数据库清空失败！请确认密码是否正确！"},
+                                false},
+                      ClearCase{"CancelledDialogOnAnUnprotectedLog",
+                                "",
+                                kAnswerOk,
+                                {std::nullopt},
+                                {"数据库清空成功！"},
+                                true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- changing the password
@@ -185,12 +198,15 @@ TEST_P(ChangePassword, TakesTheNewPasswordOnlyWhenConfirmed) {
 
 INSTANTIATE_TEST_SUITE_P(
     LogMaintenance, ChangePassword,
-    ::testing::Values(
-        PasswordCase{"NewPassword", {"new", "new"}, {}, {}, "new"},
-        PasswordCase{"Mismatch", {"new", "neu"}, {}, {"两次密码输入不一致！"}, "pw"},
-        PasswordCase{"EmptyConfirmed", {"", ""}, {kAnswerOk}, {"是否设定空密码？"}, ""},
-        PasswordCase{"BothCancelledThenCancel", {std::nullopt, std::nullopt}, {kAnswerCancel},
-                     {"是否设定空密码？"}, "pw"}),
+    ::testing::Values(PasswordCase{"NewPassword", {"new", "new"}, {}, {}, "new"},
+                      PasswordCase{"Mismatch", {"new", "neu"}, {}, {"两次密码输入不一致！"}, "pw"},
+                      PasswordCase{
+                          "EmptyConfirmed", {"", ""}, {kAnswerOk}, {"是否设定空密码？"}, ""},
+                      PasswordCase{"BothCancelledThenCancel",
+                                   {std::nullopt, std::nullopt},
+                                   {kAnswerCancel},
+                                   {"是否设定空密码？"},
+                                   "pw"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogMaintenanceTest, PasswordChangeBoxesHaveTheirIcons) {

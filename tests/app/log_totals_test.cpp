@@ -9,9 +9,9 @@
 namespace paylog {
 namespace {
 
-const std::array<const char*, 7> kBoxes{"编辑框夜班津贴",   "编辑框1加班小时数", "编辑框2加班小时数",
-                                        "编辑框3加班小时数", "编辑框事假时数",    "编辑框旷工时数",
-                                        "编辑框病假时数"};
+const std::array<const char*, 7> kBoxes{
+    "编辑框夜班津贴", "编辑框1加班小时数", "编辑框2加班小时数", "编辑框3加班小时数",
+    "编辑框事假时数", "编辑框旷工时数",    "编辑框病假时数"};
 const char* const kReached = "标签当前统计到的加班日期";
 using Boxes = std::array<const char*, 7>;  // in the order of kBoxes
 
@@ -31,7 +31,8 @@ TEST_P(MonthTotals, ReplaceTheBoxesOnReading) {
     startUnlocked("pw", c.log);
     for (const char* box : kBoxes) control<QLineEdit>(box).setText(QStringLiteral("99"));
     click("按钮读取数据库");
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) EXPECT_EQ(text(kBoxes[i]), c.boxes[i]) << kBoxes[i];
+    for (std::size_t i = 0; i < kBoxes.size(); ++i)
+        EXPECT_EQ(text(kBoxes[i]), c.boxes[i]) << kBoxes[i];
     EXPECT_EQ(text(kReached), c.label);
     EXPECT_TRUE(dialogs_.messages.empty());
 }
@@ -39,7 +40,8 @@ TEST_P(MonthTotals, ReplaceTheBoxesOnReading) {
 INSTANTIATE_TEST_SUITE_P(
     LogTotals, MonthTotals,
     ::testing::Values(
-        TotalsCase{"EmptyLog", {}, {"0", "0", "0", "0", "0", "0", "0"}, "当前未加班或未记录加班！！！"},
+        TotalsCase{
+            "EmptyLog", {}, {"0", "0", "0", "0", "0", "0", "0"}, "当前未加班或未记录加班！！！"},
         TotalsCase{"EveryKindInItsBox",
                    {{june2013(3), LogField::G1, 2},
                     {june2013(8), LogField::G2, 10},
@@ -69,10 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {makeDateTime(2013, 7, 1), LogField::G1, 2}},
                    {"0", "0", "0", "0", "0", "0", "0"},
                    "当前加班统计到：2013年7月1日"},
-        TotalsCase{"SameMonthOfAnotherYearNotCounted",
-                   {{makeDateTime(2012, 6, 9), LogField::G2, 10, "", 1}, {june2013(9), LogField::G2, 8}},
-                   {"0", "0", "8", "0", "0", "0", "0"},
-                   "当前加班统计到：2013年6月9日"},
+        TotalsCase{
+            "SameMonthOfAnotherYearNotCounted",
+            {{makeDateTime(2012, 6, 9), LogField::G2, 10, "", 1}, {june2013(9), LogField::G2, 8}},
+            {"0", "0", "8", "0", "0", "0", "0"},
+            "当前加班统计到：2013年6月9日"},
         TotalsCase{"LabelNamesTheLastAppendedNotTheLatest",
                    {{june2013(20), LogField::G1, 2}, {june2013(3), LogField::G1, 2}},
                    {"0", "4", "0", "0", "0", "0", "0"},

@@ -24,8 +24,9 @@ LogWindowTest::LogWindowTest()
 void LogWindowTest::startWindow(std::deque<std::optional<Text>> gateAnswers) {
     ASSERT_TRUE(dataDirectory_.isValid());
     dialogs_.inputAnswers = std::move(gateAnswers);
-    WindowServices services{dialogs_,     [this] { return now_; }, dataDirectory_.path().toStdString(),
-                            [](int32_t) {}, KdfLimits::forTests(),     Text()};
+    WindowServices services{
+        dialogs_,       [this] { return now_; }, dataDirectory_.path().toStdString(),
+        [](int32_t) {}, KdfLimits::forTests(),   Text()};
     window_ = std::make_unique<MainWindow>(std::move(services));
 }
 
@@ -65,10 +66,10 @@ std::vector<LoggedDay> LogWindowTest::readLog(const char* password, const Text& 
         const auto number = [&](LogField f) { return store_.readInt(fieldName(f)); };
         const auto words = [&](LogField f) { return utf8(store_.readText(fieldName(f))); };
         days.push_back({store_.readDate(fieldName(LogField::Date)), number(LogField::G1),
-                        number(LogField::G2), number(LogField::G3),
-                        number(LogField::PersonalLeave), number(LogField::SickLeave),
-                        words(LogField::Remark), words(LogField::Weekday),
-                        number(LogField::NightShift), number(LogField::Absence)});
+                        number(LogField::G2), number(LogField::G3), number(LogField::PersonalLeave),
+                        number(LogField::SickLeave), words(LogField::Remark),
+                        words(LogField::Weekday), number(LogField::NightShift),
+                        number(LogField::Absence)});
     }
     store_.closeTable();
     return days;
@@ -97,7 +98,8 @@ std::string LogWindowTest::text(const char* name) const {
     const QString qname = QString::fromUtf8(name);
     if (auto* box = window_->findChild<QLineEdit*>(qname)) return box->text().toStdString();
     if (auto* label = window_->findChild<QLabel*>(qname)) return label->text().toStdString();
-    if (auto* combo = window_->findChild<QComboBox*>(qname)) return combo->currentText().toStdString();
+    if (auto* combo = window_->findChild<QComboBox*>(qname))
+        return combo->currentText().toStdString();
     throw std::runtime_error(std::string("no text control ") + name);
 }
 

@@ -55,9 +55,9 @@ TEST(DayDefaults, SundayRestsUnticksNightShiftAndLeavesTheKind) {
 TEST(DayDefaults, SaturdayChecksG2FirstAndWritesG1Last) {
     const DayDefaults d = dayDefaults(makeDateTime(2013, 6, 22, 18));
     const std::vector<std::pair<EntryKind, bool>> expected{
-        {EntryKind::G2Overtime, true},     {EntryKind::G3Overtime, false},
+        {EntryKind::G2, true},     {EntryKind::G3, false},
         {EntryKind::Absence, false},       {EntryKind::SickLeave, false},
-        {EntryKind::PersonalLeave, false}, {EntryKind::G1Overtime, false}};
+        {EntryKind::PersonalLeave, false}, {EntryKind::G1, false}};
     EXPECT_EQ(writes(d), expected);
     EXPECT_EQ(d.comboText, "10");
     EXPECT_FALSE(d.nightShift.has_value());
@@ -65,8 +65,8 @@ TEST(DayDefaults, SaturdayChecksG2FirstAndWritesG1Last) {
 
 TEST(DayDefaults, WorkdaysCheckG1) {
     const std::vector<std::pair<EntryKind, bool>> expected{
-        {EntryKind::G1Overtime, true},  {EntryKind::G2Overtime, false},
-        {EntryKind::G3Overtime, false}, {EntryKind::Absence, false},
+        {EntryKind::G1, true},  {EntryKind::G2, false},
+        {EntryKind::G3, false}, {EntryKind::Absence, false},
         {EntryKind::SickLeave, false},  {EntryKind::PersonalLeave, false}};
     for (int32_t day = 24; day <= 28; ++day) {  // Monday 24 to Friday 28 June 2013
         const DayDefaults d = dayDefaults(makeDateTime(2013, 6, day));
