@@ -132,6 +132,20 @@ TEST_F(LogGridTest, RecordsAddedLaterShowOnlyAtTheNextFill) {
     EXPECT_EQ(grid().rowCount(), 2);
 }
 
+TEST_F(LogGridTest, EnteringTheGridPageRefillsItEveryTimeAndOtherPagesDoNot) {
+    startUnlocked("pw", {{makeDateTime(2013, 6, 3), LogField::G1, 2}});
+    auto& tabs = control<QTabWidget>("高级选择夹1");
+    tabs.setCurrentIndex(1);
+    EXPECT_EQ(grid().rowCount(), 1);
+
+    appendDays("pw", {{makeDateTime(2013, 6, 4), LogField::G1, 2}});
+    tabs.setCurrentIndex(2);
+    tabs.setCurrentIndex(0);
+    EXPECT_EQ(grid().rowCount(), 1);
+    tabs.setCurrentIndex(1);
+    EXPECT_EQ(grid().rowCount(), 2);
+}
+
 TEST_F(LogGridTest, DateColumnStaysInViewWhenTheGridScrolls) {
     std::vector<SeedDay> days;
     for (int day = 1; day <= 30; ++day)
