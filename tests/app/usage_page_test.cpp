@@ -4,7 +4,12 @@
 #include "app/usage_page.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
 #include <numeric>
 #include <set>
 #include <string>
@@ -325,6 +330,22 @@ TEST_F(UsageCanvasTest, DestroyedCanvasStopsTheDrawing) {
     EXPECT_EQ(waits, 20);
     EXPECT_TRUE(guarded.isNull());
     EXPECT_TRUE(QtWarnings::seen().empty()) << QtWarnings::seen().front().toStdString();
+}
+
+// The drawing waits with events handled, so the calculator goes on working
+// meanwhile. Nothing else handles events between posting the click and
+// entering the page, so the click can only run inside the drawing's waits.
+TEST_F(UsageCanvasTest, PayButtonWorksWhileTheDrawingRuns) {
+    bool clicked = false;
+    QTimer::singleShot(0, [&] {
+        control<QLineEdit>("编辑框正常工作时间工资").setText("3000");
+        control<QPushButton>("按钮结果输出").click();
+        clicked = true;
+    });
+    EXPECT_EQ(control<QLabel>("标签正常班时薪").text(), "时薪：11.61元");
+    control<QTabWidget>("高级选择夹1").setCurrentIndex(3);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(control<QLabel>("标签正常班时薪").text(), "时薪：18.39元");
 }
 
 TEST_F(UsageCanvasTest, FeedbackButtonOpensTheProjectAddress) {
