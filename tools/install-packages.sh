@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
