@@ -31,6 +31,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // The user's data directory is ~/.local/share/paylog.
     application.setApplicationName(QStringLiteral("paylog"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.paylog"));
     QTranslator translator;
     speakChinese(application, translator);
     paylog::applyProgramLook(application);
