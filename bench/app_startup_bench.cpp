@@ -12,7 +12,6 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/program_look.h"
 #include "window_bench_support.h"
 
 namespace paylog {
@@ -52,14 +51,4 @@ BENCHMARK(BM_BareTabWindow)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace paylog
 
-// The window needs a QApplication, without a display.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    paylog::applyProgramLook(application);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return paylog::bench::runWindowBenchmarks(argc, argv); }

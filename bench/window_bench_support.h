@@ -2,10 +2,14 @@
 // What the window benchmarks share: a log of ten years of daily entries under
 // a password, and dialogs that answer the password prompt with it.
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/dialogs.h"
+#include "app/program_look.h"
 #include "core/date_time.h"
 #include "core/text.h"
 #include "log/log_password.h"
@@ -53,6 +57,18 @@ inline void writeLog(const std::filesystem::path& dir, int records) {
     }
     store.closeTable();
     if (!setLogPassword(store, "", password()).ok()) std::abort();
+}
+
+// The window needs a QApplication with the program's look, without a display.
+inline int runWindowBenchmarks(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    applyProgramLook(application);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 }  // namespace paylog::bench
