@@ -9,6 +9,7 @@
 #include <array>
 #include <span>
 
+#include "app/control_text.h"
 #include "app/entry_kind_controls.h"
 #include "app/find_control.h"
 #include "app/qt_date.h"
@@ -17,14 +18,6 @@
 
 namespace paylog {
 namespace {
-
-Text boxText(const QWidget& window, std::string_view name) {
-    return toText(findControl<QLineEdit>(window, name).text());
-}
-
-void setLabel(QWidget& window, std::string_view name, const Text& text) {
-    findControl<QLabel>(window, name).setText(toQString(text));
-}
 
 // The radio buttons share one group box and exclude each other, so a button
 // only goes off when another comes on; the last one ticked wins, which is
@@ -49,15 +42,15 @@ void updateDateDependents(QWidget& window, std::string_view selectedMonthText) {
     if (defaults.nightShift)
         findControl<QCheckBox>(window, "选择框夜班").setChecked(*defaults.nightShift);
 
-    const MonthLabelTexts labels =
-        monthLabelTexts(day, selectedMonthText, boxText(window, "编辑框1加班小时数"),
-                        boxText(window, "编辑框2加班小时数"), boxText(window, "编辑框3加班小时数"));
-    setLabel(window, "标签本月G1最多小时数", labels.g1Limit);
-    setLabel(window, "标签本月G2最多小时数", labels.g2Limit);
-    setLabel(window, "标签本月已加班", labels.overtimeSoFar);
-    setLabel(window, "标签本月G3最多小时数", labels.g3Limit);
-    setLabel(window, "标签本月最多加班小时数", labels.totalLimit);
-    setLabel(window, "标签本月节假日", labels.holidays);
+    const MonthLabelTexts labels = monthLabelTexts(
+        day, selectedMonthText, editText(window, "编辑框1加班小时数"),
+        editText(window, "编辑框2加班小时数"), editText(window, "编辑框3加班小时数"));
+    setLabelText(window, "标签本月G1最多小时数", labels.g1Limit);
+    setLabelText(window, "标签本月G2最多小时数", labels.g2Limit);
+    setLabelText(window, "标签本月已加班", labels.overtimeSoFar);
+    setLabelText(window, "标签本月G3最多小时数", labels.g3Limit);
+    setLabelText(window, "标签本月最多加班小时数", labels.totalLimit);
+    setLabelText(window, "标签本月节假日", labels.holidays);
 }
 
 void chooseG1Entry(QWidget& window) {
@@ -71,7 +64,7 @@ void chooseG1Entry(QWidget& window) {
 }
 
 void writeHolidayLabel(QWidget& window) {
-    setLabel(window, "标签本月节假日", holidayLabelText(dateBoxDay(window)));
+    setLabelText(window, "标签本月节假日", holidayLabelText(dateBoxDay(window)));
 }
 
 }  // namespace paylog

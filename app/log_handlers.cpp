@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <string_view>
 
+#include "app/control_text.h"
 #include "app/entry_kind_controls.h"
 #include "app/find_control.h"
 #include "app/frozen_column.h"
@@ -165,10 +166,8 @@ void LogHandlers::recordDay() {
 void LogHandlers::loadMonthTotals() {
     const MonthTotals totals = paylog::loadMonthTotals(store_, logPassword_, dateBoxValue());
     services_.selectedMonthText = totals.selectedMonthText;
-    for (const TotalsBox& box : kTotalsBoxes)
-        findControl<QLineEdit>(window_, box.box).setText(toQString(totals.*box.figure));
-    findControl<QLabel>(window_, "标签当前统计到的加班日期")
-        .setText(toQString(totals.reachedLabel));
+    for (const TotalsBox& box : kTotalsBoxes) setEditText(window_, box.box, totals.*box.figure);
+    setLabelText(window_, "标签当前统计到的加班日期", totals.reachedLabel);
     if (!totals.report.ok()) tell(totals.report.message, MessageIcon::Error);
 }
 

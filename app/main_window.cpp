@@ -13,6 +13,7 @@
 #include <array>
 
 #include "app/caption_clock.h"
+#include "app/control_text.h"
 #include "app/date_handling.h"
 #include "app/find_control.h"
 #include "app/pay_page.h"
@@ -96,7 +97,8 @@ void MainWindow::onCreated() {
     findControl<QComboBox>(*this, "组合框").setCurrentIndex(0);
     setUpMonthProgress();
     keepProgressAtToday(findControl<QScrollBar>(*this, "进度条1"), services_.clock);
-    startCaptionClock(*this, findControl<QTimer>(*this, "时钟1"), sessionStartTime_, services_.clock);
+    startCaptionClock(*this, findControl<QTimer>(*this, "时钟1"), sessionStartTime_,
+                      services_.clock);
     writeHolidayLabel(*this);
 }
 
@@ -121,9 +123,9 @@ void MainWindow::computePay() {
     updateDateDependents();
     PayInputs inputs;
     for (int box = 0; box < kPayInputCount; ++box)
-        inputs[box] = toText(findControl<QLineEdit>(*this, kPayInputBoxes[box]).text());
+        inputs[box] = editText(*this, kPayInputBoxes[box]);
     for (const PayLabel& label : computePayFigures(inputs, taxChoiceOf(*this)).labels)
-        findControl<QLabel>(*this, label.control).setText(toQString(label.text));
+        setLabelText(*this, label.control, label.text);
 }
 
 void MainWindow::updateDateDependents() {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "app/control_text.h"
 #include "app/date_handling.h"
 #include "app/find_control.h"
 #include "app/qt_text.h"
@@ -17,21 +18,20 @@ constexpr std::string_view kSpecialDeductionBox = "编辑框每月专项附加�
 TaxSettings taxSettingsOf(const QWidget& window) {
     return {
         static_cast<TaxMethod>(findControl<QComboBox>(window, kTaxMethodBox).currentData().toInt()),
-        toText(findControl<QLineEdit>(window, kSpecialDeductionBox).text())};
+        editText(window, kSpecialDeductionBox)};
 }
 
 }  // namespace
 
 void importWageItems(QWidget& window, const std::filesystem::path& dataDir) {
     for (const BoxValue& box : importValues(dataDir))
-        findControl<QLineEdit>(window, box.objectName).setText(toQString(box.value));
+        setEditText(window, box.objectName, box.value);
 }
 
 SettingsToSave settingsOfWindow(const QWidget& window) {
     SettingsToSave settings;
     for (size_t item = 0; item < kWageItemCount; ++item)
-        settings.wageItems[item] =
-            toText(findControl<QLineEdit>(window, wageItemSettings()[item].objectName).text());
+        settings.wageItems[item] = editText(window, wageItemSettings()[item].objectName);
     settings.nightShift = findControl<QCheckBox>(window, "选择框夜班").isChecked();
     settings.tax = taxSettingsOf(window);
     return settings;
@@ -40,8 +40,7 @@ SettingsToSave settingsOfWindow(const QWidget& window) {
 void showTaxSettings(QWidget& window, const TaxSettings& tax) {
     auto& method = findControl<QComboBox>(window, kTaxMethodBox);
     method.setCurrentIndex(method.findData(int(tax.method)));
-    findControl<QLineEdit>(window, kSpecialDeductionBox)
-        .setText(toQString(tax.monthlySpecialDeduction));
+    setEditText(window, kSpecialDeductionBox, tax.monthlySpecialDeduction);
 }
 
 TaxChoice taxChoiceOf(const QWidget& window) {
