@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that paylog needs to build, run and test.
 # Only what is missing is installed; runs as root or through sudo.
+# Further package names given as arguments are installed the same way
+# (the fuzzing and screenshot scripts ask for their own tools).
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   desktop-file-utils appstream dpkg-dev
+  "$@"
 )
 
 missing=()
