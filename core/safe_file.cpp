@@ -112,7 +112,9 @@ ReadResult readUpTo(const std::filesystem::path& file, size_t limit, bool refuse
     };
     int fd;
     do {
-        fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking, so that a FIFO under the name cannot hang the read: it
+        // is refused below as not a file.
+        fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const int error = errno;

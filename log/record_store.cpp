@@ -65,6 +65,7 @@ struct RecordStore::Impl {
     std::filesystem::path dataDir;
     KdfLimits limits;
     std::shared_ptr<FileLayer> files;
+    std::chrono::milliseconds lockWait = kDefaultLockWait;
 
     // The open table.
     bool open = false;
@@ -102,7 +103,8 @@ struct RecordStore::Impl {
         if (sameFile(target, file))
             return {StoreStatus::BadArgument, "the target is the open table itself"};
         TableLock targetLock;
-        if (StoreResult locked = TableLock::acquire(target, TableLock::Mode::Exclusive, targetLock);
+        if (StoreResult locked =
+                TableLock::acquire(target, TableLock::Mode::Exclusive, targetLock, lockWait);
             !locked) {
             return locked;
         }
@@ -127,6 +129,8 @@ RecordStore::RecordStore(std::filesystem::path dataDir, KdfLimits limits,
 
 RecordStore::~RecordStore() = default;
 
+void RecordStore::setLockWait(std::chrono::milliseconds wait) { impl_->lockWait = wait; }
+
 std::filesystem::path RecordStore::tablePath(std::string_view name) const {
     std::string fileName = utf8(name);
     if (!std::filesystem::path(fileName).has_extension()) fileName += ".EDB";
@@ -143,7 +147,9 @@ StoreResult RecordStore::createTable(std::string_view name, const std::vector<Fi
         return {StoreStatus::AlreadyOpen, "the table is open"};
     }
     TableLock lock;
-    if (StoreResult locked = TableLock::acquire(file, TableLock::Mode::Exclusive, lock); !locked)
+    if (StoreResult locked =
+            TableLock::acquire(file, TableLock::Mode::Exclusive, lock, impl_->lockWait);
+        !locked)
         return locked;
     return writeTableFile(file, TableData{fields, {}}, Protection{}, impl_->files).result;
 }
@@ -160,7 +166,8 @@ StoreResult RecordStore::openTable(std::string_view name, std::string_view passw
     if (!exists) return {StoreStatus::Missing, "\"" + file.string() + "\" does not exist"};
     TableLock lock;
     const auto mode = readOnly ? TableLock::Mode::Shared : TableLock::Mode::Exclusive;
-    if (StoreResult locked = TableLock::acquire(file, mode, lock); !locked) return locked;
+    if (StoreResult locked = TableLock::acquire(file, mode, lock, impl_->lockWait); !locked)
+        return locked;
 
     ReadResult read = readFile(file, kMaxLogFileBytes);
     switch (read.status) {

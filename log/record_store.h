@@ -3,6 +3,7 @@
 // password, one table open at a time with a cursor. Files resolve against
 // one data directory and their names ignore letter case.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -72,7 +73,10 @@ class FileLayer;  // the file system seam (core/safe_file.h)
 //
 // A table is held under an advisory lock for the whole open ... close: a
 // writable open excludes every other open of the same file, in this process
-// or another; read-only opens may overlap one another.
+// or another; read-only opens may overlap one another. An open (and a
+// create, sort or copy) waits a little for another holder to let go before
+// it gives Busy, so that two running copies, each opening the log around one
+// short operation, take turns instead of failing.
 //
 // A password's key is derived once per run (for the whole process, not per
 // store) and kept in guarded memory, so only the first open of a protected
@@ -146,6 +150,9 @@ class RecordStore {
     // and the copy too: a read-only open writes nothing at all).
 
     const std::vector<FieldInfo>& fields() const;  // empty when nothing is open
+
+    static constexpr std::chrono::milliseconds kDefaultLockWait{2000};
+    void setLockWait(std::chrono::milliseconds wait);
 
   private:
     struct Impl;

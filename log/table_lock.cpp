@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include "core/file_names.h"
@@ -46,7 +47,8 @@ void TableLock::release() {
     fd_ = -1;
 }
 
-StoreResult TableLock::acquire(const std::filesystem::path& tableFile, Mode mode, TableLock& out) {
+StoreResult TableLock::acquire(const std::filesystem::path& tableFile, Mode mode, TableLock& out,
+                               std::chrono::milliseconds wait) {
     out.release();
     const std::filesystem::path lockFile =
         resolveIgnoringCase(tableFile.parent_path(), tableFile.filename().string() + ".lock");
@@ -59,15 +61,18 @@ StoreResult TableLock::acquire(const std::filesystem::path& tableFile, Mode mode
     }
     TableLock lock;
     lock.fd_ = fd;
-    int rc;
-    do {
-        rc = ::flock(fd, (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-        if (errno == EWOULDBLOCK)
+    // Polled rather than blocking, so that the wait has a bound; the other
+    // holder is a running copy in the middle of one short operation.
+    const auto giveUpAt = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0) break;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK)
+            return {StoreStatus::IoError,
+                    "cannot lock \"" + lockFile.string() + "\": " + std::strerror(errno)};
+        if (std::chrono::steady_clock::now() >= giveUpAt)
             return {StoreStatus::Busy, "another running copy has the table open"};
-        return {StoreStatus::IoError,
-                "cannot lock \"" + lockFile.string() + "\": " + std::strerror(errno)};
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     out = std::move(lock);
     return {};

@@ -5,6 +5,7 @@
 // rename at every save, which would drop a lock held on it. flock belongs to
 // the open file, so two stores in one process exclude each other too.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -22,10 +23,11 @@ class TableLock {
     TableLock& operator=(TableLock&& other) noexcept;
     ~TableLock();
 
-    // Never waits: Busy when another holder stands in the way. Where the
-    // lock file cannot be made (a read-only folder) no lock is taken, since
-    // nothing can be saved there either.
-    static StoreResult acquire(const std::filesystem::path& tableFile, Mode mode, TableLock& out);
+    // Waits up to `wait` for another holder to let go, then gives Busy. Where
+    // the lock file cannot be made (a read-only folder) no lock is taken,
+    // since nothing can be saved there either.
+    static StoreResult acquire(const std::filesystem::path& tableFile, Mode mode, TableLock& out,
+                               std::chrono::milliseconds wait);
     void release();
 
   private:

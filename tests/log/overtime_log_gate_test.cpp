@@ -120,6 +120,7 @@ TEST_F(ForeignFileTest, ForeignFileIsReportedAndLeftUntouched) {
 TEST_F(OvertimeLogTest, LogHeldByAnotherRunningCopyIsBusy) {
     RecordStore other(dir_, KdfLimits::forTests());
     ASSERT_TRUE(other.openTable(logTableName(), "").ok());
+    store().setLockWait(std::chrono::milliseconds(20));  // held until let go: no use waiting
     const PasswordTry answer = tryLogPassword(store(), "");
     EXPECT_EQ(answer.access, LogAccess::Busy);
     EXPECT_EQ(answer.message,

@@ -1,5 +1,5 @@
 // Two stores, in one process or two, never hold one table for writing at
-// the same time.
+// the same time; an open waits a little for the other holder to let go.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -18,7 +18,12 @@ class TableLockTest : public StoreTest {
         StoreTest::SetUp();
         makeLog(store(), {entry(makeDateTime(2013, 6, 23), 1)});
         other_ = std::make_unique<RecordStore>(dir(), KdfLimits::forTests());
+        // Every holder here keeps the table until the test lets go, so a
+        // long wait would only slow the Busy answers down.
+        store().setLockWait(kShortWait);
+        other_->setLockWait(kShortWait);
     }
+    static constexpr std::chrono::milliseconds kShortWait{20};
     void TearDown() override {
         other_.reset();
         StoreTest::TearDown();
@@ -47,6 +52,7 @@ TEST_F(TableLockTest, ReadOnlyOpensShareButKeepWritersOut) {
     ASSERT_TRUE(store().openTable(gbk("加班"), "", true));
     ASSERT_TRUE(other().openTable(gbk("加班"), "", true));
     RecordStore third(dir(), KdfLimits::forTests());
+    third.setLockWait(kShortWait);
     EXPECT_EQ(third.openTable(gbk("加班"), "").status, StoreStatus::Busy);
     store().closeTable();
     other().closeTable();
@@ -89,12 +95,39 @@ TEST_F(TableLockTest, AnotherProcessHoldingTheTableMakesItBusy) {
     EXPECT_TRUE(store().openTable(gbk("加班"), ""));
 }
 
+// The other copy is in the middle of one operation: the open waits for it
+// instead of failing.
+TEST_F(TableLockTest, AnotherCopysShortHoldIsWaitedFor) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RecordStore held(dir(), KdfLimits::forTests());
+        const char opened = held.openTable(gbk("加班"), "") ? 'y' : 'n';
+        (void)!write(ready[1], &opened, 1);
+        usleep(200'000);
+        held.closeTable();
+        _exit(0);
+    }
+    char opened = 0;
+    ASSERT_EQ(read(ready[0], &opened, 1), 1);
+    ASSERT_EQ(opened, 'y');
+    RecordStore waiting(dir(), KdfLimits::forTests());  // the default wait
+    const StoreResult result = waiting.openTable(gbk("加班"), "");
+    EXPECT_TRUE(result) << result.detail;
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    close(ready[0]);
+    close(ready[1]);
+}
+
 TEST_F(TableLockTest, ForkedCopyCannotOpenWhatThisProcessHolds) {
     ASSERT_TRUE(store().openTable(gbk("加班"), ""));
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         RecordStore second(dir(), KdfLimits::forTests());
+        second.setLockWait(kShortWait);
         _exit(second.openTable(gbk("加班"), "").status == StoreStatus::Busy ? 0 : 1);
     }
     int status = 0;

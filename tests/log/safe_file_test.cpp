@@ -182,6 +182,15 @@ TEST_F(ReadFileTest, MissingFileAndDirectoryAreToldApart) {
     EXPECT_EQ(folder.error, EISDIR);
 }
 
+// A FIFO nobody writes to would block a plain open for ever.
+TEST_F(ReadFileTest, FifoUnderTheNameIsRefusedWithoutWaiting) {
+    ASSERT_EQ(mkfifo((dir() / "fifo").c_str(), 0600), 0);
+    const ReadResult whole = readFile(dir() / "fifo", 100);
+    EXPECT_EQ(whole.status, ReadStatus::IoError);
+    EXPECT_EQ(whole.error, EINVAL);
+    EXPECT_EQ(readFileStart(dir() / "fifo", 8).status, ReadStatus::IoError);
+}
+
 TEST_F(ReadFileTest, StartOfAFileIsReadWithoutTheRest) {
     writeBytes(dir() / "f", pattern(100'000, 's'));
     const ReadResult start = readFileStart(dir() / "f", 8);
