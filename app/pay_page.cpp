@@ -130,15 +130,17 @@ const std::array<FigureLabel, 26> kFigureLabels{{
 // clang-format on
 
 // Inside 分组框2, relative to it; the initial text is the name less "标签".
-// 186 wide: as far as the group's frame.
+// A rate shows up to 13 digits, more than one line of the group holds: each
+// label takes two lines, and the group reaches up to the figures' last row
+// to make room for them.
 // clang-format off
 const std::array<FigureLabel, 6> kRateLabels{{
-    {"标签正常工作日每分钟薪资", {8, 32, 186, 15}, "正常工作日每分钟薪资", Qt::black},
-    {"标签周六日每分钟薪资", {8, 60, 186, 15}, "周六日每分钟薪资", Qt::black},
-    {"标签节假日每分钟薪资", {8, 88, 186, 15}, "节假日每分钟薪资", Qt::black},
-    {"标签正常工作日每秒钟薪资", {8, 116, 186, 15}, "正常工作日每秒钟薪资", Qt::black},
-    {"标签周六日每秒钟薪资", {8, 144, 186, 15}, "周六日每秒钟薪资", Qt::black},
-    {"标签节假日每秒钟薪资", {8, 176, 186, 15}, "节假日每秒钟薪资", Qt::black},
+    {"标签正常工作日每分钟薪资", {8, 24, 183, 38}, "正常工作日每分钟薪资", Qt::black, true},
+    {"标签周六日每分钟薪资", {8, 64, 183, 38}, "周六日每分钟薪资", Qt::black, true},
+    {"标签节假日每分钟薪资", {8, 104, 183, 38}, "节假日每分钟薪资", Qt::black, true},
+    {"标签正常工作日每秒钟薪资", {8, 144, 183, 38}, "正常工作日每秒钟薪资", Qt::black, true},
+    {"标签周六日每秒钟薪资", {8, 184, 183, 38}, "周六日每秒钟薪资", Qt::black, true},
+    {"标签节假日每秒钟薪资", {8, 224, 183, 38}, "节假日每秒钟薪资", Qt::black, true},
 }};
 // clang-format on
 
@@ -219,7 +221,8 @@ void addLogGroup(QWidget* page, QRect rect, DateTime today) {
     newButton(group, "按钮加班记录", "加班记录", {64, 168, 88, 22});
     newButton(group, "按钮刷新", "刷新", {64, 264, 88, 22});
     newButton(group, "按钮修改数据库密码", "修改数据库密码", {55, 296, 105, 22});
-    newLabel(group, "标签当前统计到的加班日期", "标签当前统计到的加班日期", {20, 344, 176, 15});
+    // As wide as the group allows: a date of two-digit month and day fits whole.
+    newLabel(group, "标签当前统计到的加班日期", "标签当前统计到的加班日期", {8, 344, 204, 15});
     newButton(group, "按钮读取数据库", "读取数据库", {16, 364, 88, 22});
     newButton(group, "按钮删除", "删除记录", {112, 366, 88, 22});
     newButton(group, "按钮数据库排序", "数据库排序", {16, 394, 88, 22});
@@ -234,7 +237,7 @@ void buildPayPage(const PagePlacer& placer, DateTime today) {
     for (const FigureLabel& row : kFigureLabels) addFigureLabel(page, row, placer.onPage(row.rect));
 
     QGroupBox* rates = newGroupBox(page, "分组框2", "以下内容不保证100%正确！",
-                                   placer.onPage({436, 432, 195, 199}));
+                                   placer.onPage({436, 360, 195, 271}));
     for (const FigureLabel& row : kRateLabels) addFigureLabel(rates, row, row.rect);
 
     addLogGroup(page, placer.onPage({648, 48, 216, 424}), today);
