@@ -38,15 +38,21 @@ int main(int argc, char* argv[]) {
     paylog::applyProgramLook(application);
 
     std::error_code error;
+    const std::filesystem::path userDirectory =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
     const std::filesystem::path dataDirectory = paylog::chooseDataDirectory(
-        QCoreApplication::applicationDirPath().toStdString(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(), error);
+        QCoreApplication::applicationDirPath().toStdString(), userDirectory, error);
     paylog::QtDialogs dialogs;
     if (error) {
         // Nowhere to keep the log: better to say so than to lose every entry.
-        dialogs.showMessage({.text = paylog::joinTexts(
-                                 {paylog::gbk("无法创建数据目录："), paylog::gbk(error.message())}),
-                             .icon = paylog::MessageIcon::Error});
+        dialogs.showMessage(
+            {.text = paylog::joinTexts(
+                 {paylog::gbk("无法创建数据文件夹“"), paylog::gbk(userDirectory.string()),
+                  paylog::gbk("”（"), paylog::gbk(error.message()),
+                  paylog::gbk(
+                      "），程序所在的文件夹也不能写入，加班记录无处保存。"
+                      "请确认该文件夹可以创建和写入，或把程序放到可以写入的文件夹中再运行。")}),
+             .icon = paylog::MessageIcon::Error});
         return 1;
     }
 

@@ -155,9 +155,10 @@ void MainWindow::saveSettingsOrWarn() {
     const IniResult saved = saveSettings(services_.dataDirectory, settingsOfWindow(*this));
     if (saved) return;
     static const Text kCannotSave = gbk("设置未能保存，本次输入的数据将会丢失：");
+    static const Text kCheck = gbk("请确认数据文件夹可以写入、磁盘没有写满。");
     services_.dialogs.showMessage(
         {.text = joinTexts({kCannotSave, gbk(settingsFilePath(services_.dataDirectory).string()),
-                            "\n", gbk(saved.detail)}),
+                            "\n", gbk(saved.detail), "\n", kCheck}),
          .icon = MessageIcon::Warning});
 }
 

@@ -73,16 +73,22 @@ BackupResult backupLog(RecordStore& store, std::string_view password, DateTime n
     static const Text kNoFolder = gbk("无法创建备份文件夹“数据库备份”");
     static const Text kNotWritten =
         gbk("无法写入备份文件“数据库备份/加班备份.edb”，原有的备份保持不变");
+    static const Text kForeign =
+        gbk("“数据库备份”文件夹中的“加班备份.edb”不是本程序的备份，已保持原样未被改动；"
+            "请将它移走或改名，下次关闭程序时会重新备份。");
 
     const OpenedLog log(store, password);
-    if (!log.ok()) return failed(log.result(), describeLogProblem(log.result()));
+    if (!log.ok()) return failed(log.result(), describeLogProblem(store, log.result()));
     const std::filesystem::path file = backupFilePath(store);
     if (!shouldBackup(store.recordCount(), fileWriteTime(file), now)) return {};
 
     if (const StoreResult folder = ensureFolder(file.parent_path()); !folder) {
         return failed(folder, withDetail(kNoFolder, folder));
     }
+    // A damaged backup of this program is replaced by a sound one; a file
+    // that is no backup of it may be the user's and is left for them.
     if (const StoreResult copied = store.copyRecordsInto(backupTableName()); !copied) {
+        if (copied.status == StoreStatus::NotALog) return failed(copied, kForeign);
         return failed(copied, withDetail(kNotWritten, copied));
     }
     return {BackupStatus::BackedUp, {{}, kDone}};

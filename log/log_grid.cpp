@@ -44,7 +44,7 @@ LogGrid loadLogGrid(RecordStore& store, std::string_view password) {
     LogGrid grid;
     const OpenedLog log(store, password, /*readOnly=*/true);
     if (!log.ok()) {
-        grid.report = {log.result(), describeLogProblem(log.result())};
+        grid.report = {log.result(), describeLogProblem(store, log.result())};
         return grid;
     }
     grid.rows.resize(static_cast<std::size_t>(store.recordCount()));

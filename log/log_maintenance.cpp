@@ -33,7 +33,7 @@ LogReport deletionQuestion(RecordStore& store, std::string_view password) {
     static const Text kAsk = gbk("确认要删除");
     static const Text kRecord = gbk("的加班记录！");
     const OpenedLog log(store, password, /*readOnly=*/true);
-    if (!log.ok()) return {log.result(), describeLogProblem(log.result())};
+    if (!log.ok()) return {log.result(), describeLogProblem(store, log.result())};
     store.goToLastRecord();
     const Text date = dateTimeToText(store.readDate(fieldName(LogField::Date)));
     return {{}, joinTexts({kAsk, date, kRecord})};
@@ -48,7 +48,7 @@ LogReport deleteLastRecord(RecordStore& store, std::string_view password) {
         store.deleteCurrentRecord();
         report.store = store.purgeDeletedRecords();
     }
-    if (!report.ok()) report.message = joinTexts({kFailed, describeLogProblem(report.store)});
+    if (!report.ok()) report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
     return report;
 }
 
@@ -58,7 +58,7 @@ LogReport sortLog(RecordStore& store, std::string_view password,
     static const Text kFailed = gbk("数据库排序失败，加班记录保持原样。");
     static const Text kNotWritten = gbk("排序结果无法写入");
     const OpenedLog log(store, password);
-    if (!log.ok()) return {log.result(), joinTexts({kFailed, describeLogProblem(log.result())})};
+    if (!log.ok()) return {log.result(), joinTexts({kFailed, describeLogProblem(store, log.result())})};
     StoreResult sorted = store.sortTableInto(sortTableName(), fieldName(LogField::Date));
     if (sorted) {
         // Swapped while the log is still open and locked, so no other copy of
@@ -83,7 +83,7 @@ LogReport clearLog(RecordStore& store, std::string_view typedPassword) {
     } else if (report.store.status == StoreStatus::WrongPassword) {
         report.message = kWrongPassword;
     } else {
-        report.message = joinTexts({kFailed, describeLogProblem(report.store)});
+        report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
     }
     return report;
 }

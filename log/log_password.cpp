@@ -38,7 +38,7 @@ PasswordTry tryLogPassword(RecordStore& store, std::string_view password) {
     PasswordTry answer{accessOf(log.result().status), log.result(), {}};
     // A wrong password just brings the prompt back.
     if (answer.access != LogAccess::WrongPassword) {
-        answer.message = describeLogProblem(answer.store);
+        answer.message = describeLogProblem(store, answer.store);
     }
     return answer;
 }
@@ -48,7 +48,7 @@ LogReport setLogPassword(RecordStore& store, std::string_view current, std::stri
     const OpenedLog log(store, current);
     LogReport report{log.result(), {}};
     if (report.ok()) report.store = store.setTablePassword(next);
-    if (!report.ok()) report.message = joinTexts({kFailed, describeLogProblem(report.store)});
+    if (!report.ok()) report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
     return report;
 }
 

@@ -65,7 +65,7 @@ MonthTotals loadMonthTotals(RecordStore& store, std::string_view password, DateT
 
     const OpenedLog log(store, password, /*readOnly=*/true);
     if (!log.ok()) {
-        totals.report = {log.result(), describeLogProblem(log.result())};
+        totals.report = {log.result(), describeLogProblem(store, log.result())};
         totals.reachedLabel = kUnreadable;
         return totals;
     }

@@ -251,17 +251,62 @@ TEST_F(SettingsFileTest, TaxSettingsRoundTripAndUnknownMethodIsThe2011Table) {
     EXPECT_EQ(tax.monthlySpecialDeduction, "0");
 }
 
-// A shutdown whose save fails must leave the previous settings whole.
+// A shutdown whose save fails at any step before the new file is in place
+// must leave the previous settings whole, and no temporary file behind.
 TEST_F(SettingsFileTest, FailedSaveKeepsTheOldFile) {
     const std::string before = gbk("[工资总项目]\n正常工作时间工资=5000\n夜班=夜班\n");
-    for (FileOp op : {FileOp::CreateNew, FileOp::Write, FileOp::Fsync, FileOp::Rename}) {
-        SCOPED_TRACE(static_cast<int>(op));
+    for (FileOp op :
+         {FileOp::CreateNew, FileOp::Write, FileOp::Fsync, FileOp::Close, FileOp::Rename}) {
         put(before);
-        const IniResult result =
-            saveSettings(dir_, formSettings(), std::make_shared<FailingFileLayer>(op, 1));
-        EXPECT_EQ(result.status, IniStatus::SaveFailed);
-        EXPECT_EQ(bytes(), before);
-        EXPECT_EQ(entriesInDir(), 1u);
+        auto counting = std::make_shared<FailingFileLayer>(op, 0);
+        ASSERT_TRUE(saveSettings(dir_, formSettings(), counting));
+        ASSERT_GT(counting->calls(op), 0);
+        for (int n = 1; n <= counting->calls(op); ++n) {
+            SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(op) << ", call " << n);
+            put(before);
+            const IniResult result =
+                saveSettings(dir_, formSettings(), std::make_shared<FailingFileLayer>(op, n));
+            EXPECT_EQ(result.status, IniStatus::SaveFailed);
+            EXPECT_EQ(bytes(), before);
+            EXPECT_EQ(entriesInDir(), 1u);
+        }
+    }
+}
+
+// A settings file cut short at every length or with any one byte flipped
+// reads without harm as far as it goes, and the next save writes every
+// setting whole again. (The save is tried on every 16th case: each one
+// replaces a file, which is slow on a disk.)
+TEST_F(SettingsFileTest, DamagedFileReadsAndIsSavedWholeAgain) {
+    ASSERT_TRUE(saveSettings(dir_, formSettings()));
+    const std::string good = bytes();
+    std::vector<std::string> damaged;
+    for (size_t at = 0; at < good.size(); ++at) {
+        damaged.push_back(good.substr(0, at));
+        damaged.push_back(good);
+        damaged.back()[at] = static_cast<char>(damaged.back()[at] ^ 0x5a);
+    }
+    SettingsToSave next = formSettings();
+    next.wageItems[0] = "4321";
+    next.nightShift = false;
+    next.tax = {TaxMethod::CumulativeWithholding2019, "1500"};
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        const std::filesystem::path caseDir = dir_ / std::to_string(i);
+        std::filesystem::create_directory(caseDir);
+        std::ofstream(caseDir / "配置项目.ini", std::ios::binary) << damaged[i];
+        EXPECT_EQ(importValues(caseDir).size(), kWageItemCount);
+        readShiftSetting(caseDir);
+        readTaxSettings(caseDir);
+        if (i % 16 != 0) continue;
+
+        ASSERT_TRUE(saveSettings(caseDir, next)) << "case " << i;
+        EXPECT_EQ(importValues(caseDir),
+                  boxes({{0, "4321"}, {7, "175.6"}, {9, "400"}, {11, "300"}, {12, "200"}}))
+            << "case " << i;
+        EXPECT_EQ(readShiftSetting(caseDir), gbk("白班")) << "case " << i;
+        const TaxSettings tax = readTaxSettings(caseDir);
+        EXPECT_EQ(tax.method, TaxMethod::CumulativeWithholding2019);
+        EXPECT_EQ(tax.monthlySpecialDeduction, "1500");
     }
 }
 

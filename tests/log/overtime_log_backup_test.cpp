@@ -181,5 +181,55 @@ TEST_F(BackupTest, BackupWithWrongPasswordFailsAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder()));
 }
 
+// Skips the syncs, which only slow the many saves below down; nothing here
+// tests what survives a power cut.
+class UnsyncedLayer : public FailingFileLayer {
+  public:
+    int fsync(int) override { return 0; }
+    int fsyncDirectory(const std::filesystem::path&) override { return 0; }
+};
+
+// Yesterday's backup cut short, or with one byte flipped: the new backup
+// replaces it when it is still recognisably this program's, else the file is
+// left as it was with a message saying what to do. Either way the log itself
+// is untouched. Every length and byte of the header is tried, then every
+// 61st of the rest (each case rewrites files: thousands of them are slow on
+// a disk).
+TEST_F(BackupTest, DamagedBackupIsReplacedOrReportedButNeverCrashes) {
+    appendDay(3);
+    ASSERT_EQ(backupLog(store(), "pw", systemDateTime()).status, BackupStatus::BackedUp);
+    const std::vector<uint8_t> good = fileBytes(file());
+    appendDay(4);
+    const std::vector<uint8_t> log = fileBytes(logPath());
+    RecordStore unsynced(dir_, KdfLimits::forTests(), std::make_shared<UnsyncedLayer>());
+
+    std::vector<std::vector<uint8_t>> damaged;
+    for (size_t at = 0; at < good.size(); at += at < 128 ? 1 : 61) {
+        damaged.emplace_back(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(at));
+        damaged.push_back(good);
+        damaged.back()[at] ^= 0x5a;
+    }
+    int replaced = 0;
+    for (const std::vector<uint8_t>& bytes : damaged) {
+        std::ofstream(file(), std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        setWriteTime(file(), std::time(nullptr) - 24 * 60 * 60);
+        const BackupResult result = backupLog(unsynced, "pw", systemDateTime());
+        if (result.status == BackupStatus::BackedUp) {
+            ++replaced;
+            continue;
+        }
+        ASSERT_EQ(result.status, BackupStatus::Failed) << bytes.size() << " bytes";
+        EXPECT_EQ(result.report.message,
+                  gbk("数据库备份失败！“数据库备份”文件夹中的“加班备份.edb”不是本程序的备份，"
+                      "已保持原样未被改动；请将它移走或改名，下次关闭程序时会重新备份。"));
+        ASSERT_EQ(fileBytes(file()), bytes);
+    }
+    EXPECT_GT(replaced, 0);
+    EXPECT_EQ(fileBytes(logPath()), log);
+    EXPECT_EQ(backupHours().size(), 2u);  // the last damaged copy was one it replaced
+}
+
 }  // namespace
 }  // namespace paylog

@@ -94,8 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DamagedLogTest, DamagedLogIsNamedWithTheBackupFolderAndLeftUntouched) {
     const PasswordTry answer = tryLogPassword(store(), "");
     EXPECT_EQ(answer.access, LogAccess::Unreadable);
-    EXPECT_EQ(answer.message, gbk("加班记录文件“加班.edb”已损坏，无法读取。该文件保持原样未被改动；"
-                                  "可用“数据库备份”文件夹中的备份恢复。"));
+    EXPECT_EQ(answer.message,
+              joinTexts({gbk("加班记录文件“加班.edb”已损坏，无法读取。该文件保持原样未被改动；"
+                             "可用备份恢复：关闭本程序，将备份文件“"),
+                         gbk((dir_ / "数据库备份" / "加班备份.edb").string()), gbk("”复制为“"),
+                         gbk(logPath().string()), gbk("”。")}));
     EXPECT_EQ(fileBytes(logPath()), damaged_);
 }
 
@@ -141,30 +144,57 @@ struct ProblemCase {
     const char* message;
 };
 
-class DescribeLogProblemTest : public ::testing::TestWithParam<ProblemCase> {};
+// A store on a folder that need not exist: only the file names are asked for.
+class DescribeLogProblemTest : public ::testing::TestWithParam<ProblemCase> {
+  protected:
+    RecordStore store_{"/srv/薪资", KdfLimits::forTests()};
+};
 
-TEST_P(DescribeLogProblemTest, SaysWhatWentWrong) {
-    EXPECT_EQ(utf8(describeLogProblem(GetParam().result)), GetParam().message);
+TEST_P(DescribeLogProblemTest, SaysWhatWentWrongAndWhatToDo) {
+    EXPECT_EQ(utf8(describeLogProblem(store_, GetParam().result)), GetParam().message);
 }
+
+#define PAYLOG_RESTORE                                                                                                              \
+    "用备份恢复：关闭本程序，将备份文件“/srv/薪资/数据库备份/加班备份.edb”复制为“/srv/薪资/" \
+    "加班.EDB”。"
 
 INSTANTIATE_TEST_SUITE_P(
     Statuses, DescribeLogProblemTest,
     ::testing::Values(
         ProblemCase{"ok_says_nothing", {StoreStatus::Ok, {}}, ""},
+        ProblemCase{"missing",
+                    {StoreStatus::Missing, {}},
+                    "找不到加班记录文件“加班.edb”。重新启动本程序会新建一个空的记录文件；"
+                    "也可以先" PAYLOG_RESTORE},
+        ProblemCase{"not_a_log",
+                    {StoreStatus::NotALog, {}},
+                    "文件“加班.edb”不是加班记录文件，无法读取。该文件保持原样未被改动；"
+                    "可" PAYLOG_RESTORE},
         ProblemCase{"newer_format",
                     {StoreStatus::NewerFormat, {}},
                     "加班记录文件“加班.edb”由更新版本的程序写入，无法读取。该文件保持原样未被改动；"
-                    "请使用新版本的程序，或用“数据库备份”文件夹中的备份恢复。"},
+                    "请使用新版本的程序，或" PAYLOG_RESTORE},
+        ProblemCase{"damaged",
+                    {StoreStatus::Damaged, "the checksum does not match"},
+                    "加班记录文件“加班.edb”已损坏，无法读取。该文件保持原样未被改动；"
+                    "可" PAYLOG_RESTORE},
+        ProblemCase{"wrong_password",
+                    {StoreStatus::WrongPassword, {}},
+                    "密码不正确，无法打开加班记录文件“加班.edb”。"},
         ProblemCase{"busy",
                     {StoreStatus::Busy, {}},
                     "加班记录文件“加班.edb”正被另一个运行中的本程序使用，请先关闭那个程序再试。"},
         ProblemCase{"io_error_with_detail",
                     {StoreStatus::IoError, "No space left on device"},
-                    "无法读写加班记录文件“加班.edb”（No space left on device）。"},
+                    "无法读写加班记录文件“加班.edb”（No space left on device）。"
+                    "请确认数据文件夹“/srv/薪资”可以写入、磁盘没有写满，然后再试。"},
         ProblemCase{"io_error_without_detail",
                     {StoreStatus::IoError, {}},
-                    "无法读写加班记录文件“加班.edb”。"}),
+                    "无法读写加班记录文件“加班.edb”。"
+                    "请确认数据文件夹“/srv/薪资”可以写入、磁盘没有写满，然后再试。"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+#undef PAYLOG_RESTORE
 
 }  // namespace
 }  // namespace paylog

@@ -8,6 +8,7 @@
 #include "core/date_time.h"
 #include "log/log_maintenance.h"
 #include "log/log_password.h"
+#include "log/log_problem.h"
 #include "tests/log/overtime_log_fixture.h"
 
 namespace paylog {
@@ -65,7 +66,9 @@ TEST_F(RemovedLogTest, DeleteReportsTheMissingLogAndCreatesNone) {
     EXPECT_FALSE(deletionQuestion(store(), "").ok());
     const LogReport report = deleteLastRecord(store(), "");
     EXPECT_EQ(report.store.status, StoreStatus::Missing);
-    EXPECT_EQ(report.message, gbk("删除记录失败！找不到加班记录文件“加班.edb”。"));
+    EXPECT_EQ(report.message, joinTexts({gbk("删除记录失败！"),
+                                         describeLogProblem(store(), {StoreStatus::Missing, {}})}));
+    EXPECT_EQ(report.message.rfind(gbk("删除记录失败！找不到加班记录文件“加班.edb”。"), 0), 0u);
     EXPECT_FALSE(logExists(store()));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/date_time.h"
+#include "log/log_problem.h"
 #include "log/month_totals.h"
 #include "tests/log/overtime_log_fixture.h"
 
@@ -132,7 +133,9 @@ TEST_F(OvertimeLogTest, SumsBeyondThirtyTwoBitsAreNotWrapped) {
 TEST_F(RemovedLogTest, TotalsSayTheLogCannotBeReadInsteadOfShowingZeros) {
     const MonthTotals t = loadMonthTotals(store(), "", kJune2013);
     EXPECT_FALSE(t.report.ok());
-    EXPECT_EQ(t.report.message, gbk("找不到加班记录文件“加班.edb”。"));
+    EXPECT_EQ(t.report.message,
+              joinTexts({gbk(""), describeLogProblem(store(), {StoreStatus::Missing, {}})}));
+    EXPECT_EQ(t.report.message.rfind(gbk("找不到加班记录文件“加班.edb”。"), 0), 0u);
     EXPECT_EQ(t.selectedMonthText, "6");
     EXPECT_TRUE(t.g1Hours.empty());
     EXPECT_TRUE(t.nightAllowance.empty());

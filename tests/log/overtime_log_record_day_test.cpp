@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/date_time.h"
+#include "log/log_problem.h"
 #include "log/record_day.h"
 #include "tests/log/overtime_log_fixture.h"
 
@@ -127,7 +128,9 @@ TEST_F(RemovedLogTest, RecordingReportsTheMissingLogAndCreatesNone) {
     const RecordDayResult result = recordDay(store(), "", {kMonday, EntryKind::G1, "2", false});
     EXPECT_EQ(result.status, RecordDayStatus::LogUnavailable);
     EXPECT_EQ(result.report.store.status, StoreStatus::Missing);
-    EXPECT_EQ(result.report.message, gbk("找不到加班记录文件“加班.edb”。"));
+    EXPECT_EQ(result.report.message,
+              joinTexts({gbk(""), describeLogProblem(store(), {StoreStatus::Missing, {}})}));
+    EXPECT_EQ(result.report.message.rfind(gbk("找不到加班记录文件“加班.edb”。"), 0), 0u);
     EXPECT_FALSE(logExists(store()));
 }
 
