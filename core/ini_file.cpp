@@ -159,8 +159,12 @@ IniResult checkNames(std::string_view section, std::span<const IniEntry> entries
         return IniResult{IniStatus::BadName,
                          joinTexts({what, " \"", utf8(name), "\" cannot be stored"})};
     };
+    // The reader closes the header at the first ']' that starts a character:
+    // a ']' in the name, or a lone lead byte at its end that would take the
+    // closing bracket as its second byte, would hide the section.
+    const Text header = joinTexts({"[", section, "]"});
     if (section.empty() || trimBlanks(section) != section || hasLineBreak(section) ||
-        findChar(section, ']') != std::string_view::npos) {
+        findChar(header, ']') != header.size() - 1) {
         return bad("section", section);
     }
     for (const IniEntry& e : entries) {

@@ -175,20 +175,23 @@ TEST_P(IniWriteRefused, ChangesNothingWhenOneEntryCannotBeStored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IniWriteRefused,
-    ::testing::Values(RefusedCase{"ValueWithLineFeed", "S", {"j", "a\nb=c"}, IniStatus::BadValue},
-                      RefusedCase{
-                          "ValueWithCarriageReturn", "S", {"j", "a\r"}, IniStatus::BadValue},
-                      RefusedCase{"EmptyKey", "S", {"", "1"}, IniStatus::BadName},
-                      RefusedCase{"KeyWithEquals", "S", {"a=b", "1"}, IniStatus::BadName},
-                      RefusedCase{"KeyWithOuterBlank", "S", {" a", "1"}, IniStatus::BadName},
-                      RefusedCase{"KeyLikeASection", "S", {"[a]", "1"}, IniStatus::BadName},
-                      RefusedCase{"KeyLikeAComment", "S", {";a", "1"}, IniStatus::BadName},
-                      RefusedCase{"KeyLikeAHashComment", "S", {"#a", "1"}, IniStatus::BadName},
-                      RefusedCase{"KeyWithLineBreak", "S", {"a\nb", "1"}, IniStatus::BadName},
-                      RefusedCase{"EmptySection", "", {"j", "1"}, IniStatus::BadName},
-                      RefusedCase{"SectionWithBracket", "a]b", {"j", "1"}, IniStatus::BadName},
-                      RefusedCase{"SectionWithOuterBlank", "S ", {"j", "1"}, IniStatus::BadName},
-                      RefusedCase{"SectionWithLineBreak", "S\n[T", {"j", "1"}, IniStatus::BadName}),
+    ::testing::Values(
+        RefusedCase{"ValueWithLineFeed", "S", {"j", "a\nb=c"}, IniStatus::BadValue},
+        RefusedCase{"ValueWithCarriageReturn", "S", {"j", "a\r"}, IniStatus::BadValue},
+        RefusedCase{"EmptyKey", "S", {"", "1"}, IniStatus::BadName},
+        RefusedCase{"KeyWithEquals", "S", {"a=b", "1"}, IniStatus::BadName},
+        RefusedCase{"KeyWithOuterBlank", "S", {" a", "1"}, IniStatus::BadName},
+        RefusedCase{"KeyLikeASection", "S", {"[a]", "1"}, IniStatus::BadName},
+        RefusedCase{"KeyLikeAComment", "S", {";a", "1"}, IniStatus::BadName},
+        RefusedCase{"KeyLikeAHashComment", "S", {"#a", "1"}, IniStatus::BadName},
+        RefusedCase{"KeyWithLineBreak", "S", {"a\nb", "1"}, IniStatus::BadName},
+        RefusedCase{"EmptySection", "", {"j", "1"}, IniStatus::BadName},
+        RefusedCase{"SectionWithBracket", "a]b", {"j", "1"}, IniStatus::BadName},
+        RefusedCase{"SectionWithOuterBlank", "S ", {"j", "1"}, IniStatus::BadName},
+        RefusedCase{"SectionWithLineBreak", "S\n[T", {"j", "1"}, IniStatus::BadName},
+        // Found by fuzzing: "[\x86]" reads as "[" and one
+        // two-byte character, so the section was never found.
+        RefusedCase{"SectionEndingInALoneLeadByte", "S\x86", {"j", "1"}, IniStatus::BadName}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniRoundTrip, EveryStorableValueReadsBackAsWritten) {
