@@ -6,6 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <optional>
+#include <thread>
+
 #include "log/record_store.h"
 #include "record_store_test_support.h"
 
@@ -24,6 +28,35 @@ class TableLockTest : public StoreTest {
         other_->setLockWait(kShortWait);
     }
     static constexpr std::chrono::milliseconds kShortWait{20};
+
+    // A second running copy of the program: a forked child that opens the
+    // table and holds it for `hold` (for ever without one), then exits.
+    // Returns once the child has the table open; -1 when it could not.
+    pid_t forkHolder(std::optional<std::chrono::milliseconds> hold) {
+        int ready[2];
+        if (pipe(ready) != 0) return -1;
+        const pid_t child = fork();
+        if (child == 0) {
+            RecordStore held(dir(), KdfLimits::forTests());
+            const char opened = held.openTable(gbk("加班"), "") ? 'y' : 'n';
+            (void)!write(ready[1], &opened, 1);
+            if (!hold) {
+                for (;;) pause();
+            }
+            std::this_thread::sleep_for(*hold);
+            held.closeTable();
+            _exit(0);
+        }
+        close(ready[1]);
+        char opened = 0;
+        const bool holding = child > 0 && read(ready[0], &opened, 1) == 1 && opened == 'y';
+        close(ready[0]);
+        if (!holding && child > 0) {
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+        }
+        return holding ? child : -1;
+    }
     void TearDown() override {
         other_.reset();
         StoreTest::TearDown();
@@ -72,53 +105,25 @@ TEST_F(TableLockTest, CopyIntoATableHeldElsewhereIsRefused) {
 // A second running copy of the program: a forked child holds the table
 // until it is killed, which lets go of it too.
 TEST_F(TableLockTest, AnotherProcessHoldingTheTableMakesItBusy) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        RecordStore held(dir(), KdfLimits::forTests());
-        const char opened = held.openTable(gbk("加班"), "") ? 'y' : 'n';
-        (void)!write(ready[1], &opened, 1);
-        for (;;) pause();
-    }
-    char opened = 0;
-    ASSERT_EQ(read(ready[0], &opened, 1), 1);
-    ASSERT_EQ(opened, 'y');
+    const pid_t child = forkHolder(std::nullopt);
+    ASSERT_GT(child, 0);
     EXPECT_EQ(store().openTable(gbk("加班"), "").status, StoreStatus::Busy);
     EXPECT_EQ(store().openTable(gbk("加班"), "", true).status, StoreStatus::Busy);
 
     kill(child, SIGKILL);
     ASSERT_EQ(waitpid(child, nullptr, 0), child);
-    close(ready[0]);
-    close(ready[1]);
     EXPECT_TRUE(store().openTable(gbk("加班"), ""));
 }
 
 // The other copy is in the middle of one operation: the open waits for it
 // instead of failing.
 TEST_F(TableLockTest, AnotherCopysShortHoldIsWaitedFor) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        RecordStore held(dir(), KdfLimits::forTests());
-        const char opened = held.openTable(gbk("加班"), "") ? 'y' : 'n';
-        (void)!write(ready[1], &opened, 1);
-        usleep(200'000);
-        held.closeTable();
-        _exit(0);
-    }
-    char opened = 0;
-    ASSERT_EQ(read(ready[0], &opened, 1), 1);
-    ASSERT_EQ(opened, 'y');
+    const pid_t child = forkHolder(std::chrono::milliseconds(200));
+    ASSERT_GT(child, 0);
     RecordStore waiting(dir(), KdfLimits::forTests());  // the default wait
     const StoreResult result = waiting.openTable(gbk("加班"), "");
     EXPECT_TRUE(result) << result.detail;
     ASSERT_EQ(waitpid(child, nullptr, 0), child);
-    close(ready[0]);
-    close(ready[1]);
 }
 
 TEST_F(TableLockTest, ForkedCopyCannotOpenWhatThisProcessHolds) {
