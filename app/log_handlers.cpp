@@ -108,7 +108,8 @@ bool LogHandlers::createProtectedLog() {
     static const Text kMismatch = gbk("两次密码输入不一致！");
     const StoreResult created = createLog(store_);
     if (!created) {
-        tell(withDetail(kNotCreated, created), MessageIcon::Error);
+        tell(joinTexts({withDetail(kNotCreated, created), writeAdvice(store_)}),
+             MessageIcon::Error);
         return false;
     }
     const Text first = askPassword(kFirst).value_or(Text());

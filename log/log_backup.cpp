@@ -83,13 +83,13 @@ BackupResult backupLog(RecordStore& store, std::string_view password, DateTime n
     if (!shouldBackup(store.recordCount(), fileWriteTime(file), now)) return {};
 
     if (const StoreResult folder = ensureFolder(file.parent_path()); !folder) {
-        return failed(folder, withDetail(kNoFolder, folder));
+        return failed(folder, joinTexts({withDetail(kNoFolder, folder), writeAdvice(store)}));
     }
     // A damaged backup of this program is replaced by a sound one; a file
     // that is no backup of it may be the user's and is left for them.
     if (const StoreResult copied = store.copyRecordsInto(backupTableName()); !copied) {
         if (copied.status == StoreStatus::NotALog) return failed(copied, kForeign);
-        return failed(copied, withDetail(kNotWritten, copied));
+        return failed(copied, joinTexts({withDetail(kNotWritten, copied), writeAdvice(store)}));
     }
     return {BackupStatus::BackedUp, {{}, kDone}};
 }

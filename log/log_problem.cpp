@@ -25,6 +25,13 @@ Text restoreAdvice(const RecordStore& store) {
 
 }  // namespace
 
+Text writeAdvice(const RecordStore& store) {
+    static const Text kCheckFolder = gbk("请确认数据文件夹");
+    static const Text kWritable = gbk("可以写入、磁盘没有写满，然后再试。");
+    return joinTexts(
+        {kCheckFolder, quotedPath(store.tablePath(logTableName()).parent_path()), kWritable});
+}
+
 // The detail comes from the store in UTF-8; the window speaks GBK.
 Text withDetail(const Text& lead, const StoreResult& result) {
     static const Text kOpen = gbk("（");
@@ -48,8 +55,6 @@ Text describeLogProblem(const RecordStore& store, const StoreResult& result) {
     static const Text kBusy =
         gbk("加班记录文件“加班.edb”正被另一个运行中的本程序使用，请先关闭那个程序再试。");
     static const Text kIoError = gbk("无法读写加班记录文件“加班.edb”");
-    static const Text kCheckFolder = gbk("请确认数据文件夹");
-    static const Text kWritable = gbk("可以写入、磁盘没有写满，然后再试。");
     static const Text kFailed = gbk("加班记录操作失败");
 
     switch (result.status) {
@@ -68,9 +73,7 @@ Text describeLogProblem(const RecordStore& store, const StoreResult& result) {
         case StoreStatus::Busy:
             return kBusy;
         case StoreStatus::IoError:
-            return joinTexts({withDetail(kIoError, result), kCheckFolder,
-                              quotedPath(store.tablePath(logTableName()).parent_path()),
-                              kWritable});
+            return joinTexts({withDetail(kIoError, result), writeAdvice(store)});
         case StoreStatus::NothingOpen:
         case StoreStatus::AlreadyOpen:
         case StoreStatus::ReadOnly:

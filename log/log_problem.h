@@ -14,6 +14,10 @@ namespace paylog {
 // empty for success.
 Text describeLogProblem(const RecordStore& store, const StoreResult& result);
 
+// What to check when the file system refused a write: the data folder, by
+// its full name, and the disk.
+Text writeAdvice(const RecordStore& store);
+
 // `lead` followed by the store's detail in brackets, as one sentence.
 Text withDetail(const Text& lead, const StoreResult& result);
 
