@@ -48,7 +48,8 @@ LogReport deleteLastRecord(RecordStore& store, std::string_view password) {
         store.deleteCurrentRecord();
         report.store = store.purgeDeletedRecords();
     }
-    if (!report.ok()) report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
+    if (!report.ok())
+        report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
     return report;
 }
 
@@ -58,7 +59,8 @@ LogReport sortLog(RecordStore& store, std::string_view password,
     static const Text kFailed = gbk("数据库排序失败，加班记录保持原样。");
     static const Text kNotWritten = gbk("排序结果无法写入");
     const OpenedLog log(store, password);
-    if (!log.ok()) return {log.result(), joinTexts({kFailed, describeLogProblem(store, log.result())})};
+    if (!log.ok())
+        return {log.result(), joinTexts({kFailed, describeLogProblem(store, log.result())})};
     StoreResult sorted = store.sortTableInto(sortTableName(), fieldName(LogField::Date));
     if (sorted) {
         // Swapped while the log is still open and locked, so no other copy of

@@ -48,7 +48,8 @@ LogReport setLogPassword(RecordStore& store, std::string_view current, std::stri
     const OpenedLog log(store, current);
     LogReport report{log.result(), {}};
     if (report.ok()) report.store = store.setTablePassword(next);
-    if (!report.ok()) report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
+    if (!report.ok())
+        report.message = joinTexts({kFailed, describeLogProblem(store, report.store)});
     return report;
 }
 

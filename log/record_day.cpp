@@ -61,7 +61,8 @@ RecordDayResult recordDay(RecordStore& store, std::string_view password, const D
 
     const OpenedLog log(store, password);
     if (!log.ok()) {
-        return {RecordDayStatus::LogUnavailable, {log.result(), describeLogProblem(store, log.result())}};
+        return {RecordDayStatus::LogUnavailable,
+                {log.result(), describeLogProblem(store, log.result())}};
     }
     const DateTime day = dayStart(entry.date);
     if (hasRecordOn(store, day)) return {RecordDayStatus::Duplicate, {{}, kDuplicate}};
